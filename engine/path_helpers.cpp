@@ -1,0 +1,277 @@
+// Shift-JIS aware path splitting and the counted folder listings.
+#include "path_helpers.h"
+#include "bounded_text.h"
+#include "owner_message.h"
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const size_t LISTING_FOLDER_SIZE = 400;  // the listing works on a copy of the folder of this size
+
+int is_lead_byte(unsigned char byte)
+{
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+int is_separator(char c) { return c == '\\' || c == '/'; }
+
+char convert_case(char c, int case_mode)
+{
+    if (case_mode == 1 && c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
+    if (case_mode == 2 && c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+    return c;
+}
+
+}  // namespace
+
+void sjis_reset(sjis_scanner *scanner) { scanner->in_double_byte = 0; }
+
+int sjis_byte_stands_alone(sjis_scanner *scanner, unsigned char byte)
+{
+    if (!scanner->in_double_byte && is_lead_byte(byte)) {
+        scanner->in_double_byte = 1;
+        return 1;
+    }
+    if (byte < 0x40 || byte > 0xFC) {
+        scanner->in_double_byte = 0;
+        return 1;
+    }
+    if (scanner->in_double_byte) {
+        scanner->in_double_byte = 0;
+        return 0;
+    }
+    return 1;
+}
+
+int sjis_find_last_of(const char *text, const char *set)
+{
+    sjis_scanner scanner;
+    sjis_reset(&scanner);
+    int found = -1;
+    for (int i = 0; text[i] != '\0'; i++) {
+        unsigned char byte = static_cast<unsigned char>(text[i]);
+        if (sjis_byte_stands_alone(&scanner, byte) && std::strchr(set, text[i]) != nullptr) found = i;
+    }
+    return found;
+}
+
+int sjis_ends_with_one_of(const char *text, const char *set)
+{
+    size_t length = std::strlen(text);
+    if (length == 0) return 0;
+    return sjis_find_last_of(text, set) == static_cast<int>(length - 1);
+}
+
+int folder_of(HWND, const char *path, char *out, size_t out_size)
+{
+    int separator = sjis_find_last_of(path, "\\/");
+    if (separator <= 0) {
+        if (out_size > 0) out[0] = '\0';
+        return 0;
+    }
+    if (out_size < static_cast<size_t>(separator) + 2) return 0;
+    std::memcpy(out, path, static_cast<size_t>(separator) + 1);
+    out[separator + 1] = '\0';
+    return 1;
+}
+
+int file_name_of(HWND, const char *path, char *out, size_t out_size)
+{
+    if (path[0] == '\0') return 0;
+    int separator = sjis_find_last_of(path, "\\/");
+    const char *name = separator <= 0 ? path : path + separator + 1;
+    if (std::strlen(name) + 1 > out_size) return 0;
+    copy_text(out, out_size, name);
+    return 1;
+}
+
+int extension_of(HWND, const char *path, char *out, size_t out_size, int case_mode)
+{
+    int dot = sjis_find_last_of(path, ".");
+    const char *extension = dot < 0 ? "" : path + dot + 1;
+    if (std::strlen(extension) + 1 > out_size) return 0;
+    // Only single-byte letters change case; the second half of a double-byte character stays as it is.
+    sjis_scanner scanner;
+    sjis_reset(&scanner);
+    size_t i = 0;
+    for (; extension[i] != '\0'; i++) {
+        unsigned char byte = static_cast<unsigned char>(extension[i]);
+        out[i] = sjis_byte_stands_alone(&scanner, byte) ? convert_case(extension[i], case_mode) : extension[i];
+    }
+    out[i] = '\0';
+    return 1;
+}
+
+int strip_extension(HWND, const char *path, char *out, size_t out_size, int tail_mode)
+{
+    if (path[0] == '\0') return 0;
+    int dot = sjis_find_last_of(path, ".");
+    size_t kept = dot < 0 ? std::strlen(path) : static_cast<size_t>(dot);
+    size_t start = 0;
+    if (tail_mode == 0) {
+        // Only the file-name part of what is left.
+        sjis_scanner scanner;
+        sjis_reset(&scanner);
+        for (size_t i = 0; i < kept; i++) {
+            if (sjis_byte_stands_alone(&scanner, static_cast<unsigned char>(path[i])) && is_separator(path[i]))
+                start = i + 1;
+        }
+    }
+    size_t length = kept - start;
+    size_t needed = length + 1 + (tail_mode == 1 ? 1 : 0);
+    if (needed > out_size) return 0;
+    std::memcpy(out, path + start, length);
+    if (tail_mode == 1) out[length++] = '\\';
+    out[length] = '\0';
+    return 1;
+}
+
+namespace {
+
+// Builds the search text: the folder, a "/" when it ends in no separator, then the pattern.
+int build_search_text(const char *folder, const char *pattern, int type, char *search, size_t size)
+{
+    if (!copy_text(search, size, folder)) return 0;
+    if (!sjis_ends_with_one_of(search, "\\/") && !append_text(search, size, "/")) return 0;
+    const char *what = (type == LIST_FILES || type == LIST_MATCHES_THEN_FOLDERS) ? pattern : "*.*";
+    return append_text(search, size, what);
+}
+
+int is_dot_entry(const WIN32_FIND_DATAA *data)
+{
+    return std::strcmp(data->cFileName, ".") == 0 || std::strcmp(data->cFileName, "..") == 0;
+}
+
+int entry_is_taken(const WIN32_FIND_DATAA *data, int type)
+{
+    if (is_dot_entry(data)) return 0;
+    int is_folder = (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (type == LIST_FILES && is_folder) return 0;
+    if (type == LIST_FOLDERS && !is_folder) return 0;
+    return 1;
+}
+
+// Appends one taken entry in its delimited form; 0 when it does not fit.
+int append_delimited(char *out, size_t out_size, const WIN32_FIND_DATAA *data)
+{
+    int is_folder = (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    size_t used = std::strlen(out);
+    size_t needed = std::strlen(data->cFileName) + 2 + 1;
+    if (used + needed > out_size) return 0;
+    append_text(out, out_size, is_folder ? "<" : "\"");
+    append_text(out, out_size, data->cFileName);
+    append_text(out, out_size, is_folder ? ">" : "\"");
+    return 1;
+}
+
+void report_no_find_handle(HWND owner)
+{
+    show_owned_message(owner, "FindHandleが取得出来ません", "ERROR", MB_ICONWARNING);
+}
+
+// One pass over the folder; out may be null when only counting. Returns the count taken, or an error code.
+int walk_folder(HWND owner, const char *search, int type, char *out, size_t out_size, int *taken)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(search, &data);
+    if (find == INVALID_HANDLE_VALUE) return LIST_NO_FIND_HANDLE;
+    do {
+        if (!entry_is_taken(&data, type)) continue;
+        if (out != nullptr && !append_delimited(out, out_size, &data)) {
+            show_owned_message(owner, "メモリ確保が足りません", "ERROR", MB_ICONWARNING);
+            FindClose(find);
+            return LIST_TEXT_TOO_SMALL;
+        }
+        (*taken)++;
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return 0;
+}
+
+int list_or_count(HWND owner, const char *folder, char *out, size_t out_size, const char *pattern, int type)
+{
+    char search[LISTING_FOLDER_SIZE];
+    if (out != nullptr && out_size > 0) out[0] = '\0';
+    if (!build_search_text(folder, pattern, type, search, sizeof search)) {
+        report_no_find_handle(owner);
+        return LIST_NO_FIND_HANDLE;
+    }
+    int taken = 0;
+    int failure = walk_folder(owner, search, type, out, out_size, &taken);
+    if (failure == LIST_NO_FIND_HANDLE) {
+        report_no_find_handle(owner);
+        return failure;
+    }
+    if (failure != 0) return failure;
+    if (type == LIST_MATCHES_THEN_FOLDERS) {
+        // Second pass: every folder again.
+        if (!build_search_text(folder, "*.*", LIST_FOLDERS, search, sizeof search)) return taken;
+        failure = walk_folder(owner, search, LIST_FOLDERS, out, out_size, &taken);
+        if (failure == LIST_TEXT_TOO_SMALL) return failure;
+    }
+    return taken;
+}
+
+}  // namespace
+
+int count_folder_entries(HWND owner, const char *folder, const char *pattern, int type)
+{
+    int result = list_or_count(owner, folder, nullptr, 0, pattern, type);
+    return result == LIST_NO_FIND_HANDLE ? 0 : result;
+}
+
+int list_folder_entries(HWND owner, const char *folder, char *out, size_t out_size, const char *pattern, int type)
+{
+    if (out == nullptr) return LIST_TEXT_TOO_SMALL;
+    return list_or_count(owner, folder, out, out_size, pattern, type);
+}
+
+int list_folder_paths(HWND owner, const char *folder, char *slots, int slot_count, int slot_size,
+                      const char *pattern, int type, int names_only)
+{
+    if (slot_count < 0 || slot_size <= 0) return 0;
+    size_t scratch_size = static_cast<size_t>(slot_count) * (static_cast<size_t>(slot_size) + 3);
+    char *scratch = static_cast<char *>(std::calloc(scratch_size + 1, 1));
+    if (scratch == nullptr) return 0;
+    char prefix[LISTING_FOLDER_SIZE];
+    if (!copy_text(prefix, sizeof prefix, folder) ||
+        (!sjis_ends_with_one_of(prefix, "\\") && !append_text(prefix, sizeof prefix, "\\"))) {
+        std::free(scratch);
+        return LIST_NO_FIND_HANDLE;
+    }
+    int listed = list_folder_entries(owner, prefix, scratch, scratch_size, pattern, type);
+    if (listed == 0 || listed == LIST_TEXT_TOO_SMALL || listed == LIST_NO_FIND_HANDLE) {
+        std::free(scratch);
+        return listed;
+    }
+    int written = 0;
+    const char *cursor = scratch;
+    while (*cursor == '"' || *cursor == '<') {
+        char closing = *cursor == '"' ? '"' : '>';
+        const char *name = cursor + 1;
+        const char *end = std::strchr(name, closing);
+        if (end == nullptr) break;
+        if (written == slot_count) {
+            std::free(scratch);
+            show_owned_message(owner, "確保メモリ不足により、途中まで出力。", "ERROR", MB_ICONWARNING);
+            return written;
+        }
+        size_t name_length = static_cast<size_t>(end - name);
+        size_t prefix_length = names_only ? 0 : std::strlen(prefix);
+        if (prefix_length + name_length + 1 > static_cast<size_t>(slot_size)) {
+            std::free(scratch);
+            show_owned_message(owner, "確保メモリが足りません。-パス名が確保したメモリより長い。-", "ERROR",
+                               MB_ICONWARNING);
+            return LIST_PATH_TOO_LONG;
+        }
+        char *slot = slots + static_cast<size_t>(written) * static_cast<size_t>(slot_size);
+        std::memcpy(slot, prefix, prefix_length);
+        std::memcpy(slot + prefix_length, name, name_length);
+        slot[prefix_length + name_length] = '\0';
+        written++;
+        cursor = end + 1;
+    }
+    std::free(scratch);
+    return written;
+}

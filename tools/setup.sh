@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs everything the builds and tests need on a fresh Debian 12 machine. Safe to run again.
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+
+pkgs="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 xvfb xauth locales
+      fonts-ipafont-gothic fonts-ipafont-mincho cmake googletest binutils-mingw-w64-i686
+      binutils-mingw-w64-x86-64 file"
+missing=""
+for p in $pkgs; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq >/dev/null
+  $sudo_cmd apt-get install -y -qq --no-install-recommends $missing >/dev/null
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
