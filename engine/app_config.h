@@ -20,3 +20,10 @@ extern int32_t g_active_dataset;
 const char *program_folder();
 // Derives the four dataset paths from DATASET/usedataset; 1 when set, 0 when the slot is out of range.
 int set_definition_paths(app_config *config);
+
+// The same with the folder the paths are built in given (program_folder() for the program itself);
+// the settings are read from config->ini_path. Also 0, paths kept, when a path would not fit its field.
+int set_definition_paths_in(app_config *config, const char *folder);
+// The folder part of a module's full file name, up to and including its last separator; 0 when there is
+// none or it does not fit out.
+int folder_of_module_path(const char *module_path, char *out, size_t out_size);
