@@ -1,0 +1,33 @@
+// Resource and command ids of karvo, one header for the .rc script and the code.
+#pragma once
+
+// Program icons
+#define IDI_KARVO 102        // large program icon
+#define IDI_KARVO_SMALL 105  // small program icon
+#define IDI_STATUS 121       // icon in the status bar's simple part
+
+// Pictures of the main window
+#define IDB_FOLDER_JUMPS 109   // four folder-jump buttons, 70 x 19
+#define IDB_SHORTCUTS 110      // the five shortcut buttons, 163 x 18
+#define IDB_RESULT_PANEL 111   // background of the result panel, 262 x 107
+#define IDB_RENAME_DARK 114    // rename button, nothing to rename, 31 x 30
+#define IDB_RENAME_LIT 116     // rename button, rename possible, 31 x 30
+#define IDB_TOOLBAR 124        // toolbar images, 5 of 16 x 15
+
+// Menu bar of the main window
+#define IDM_MAIN_MENU 113
+
+// Commands of the menu bar, the toolbar and the painted buttons
+#define IDM_IDENTIFY 40003
+#define IDM_EXIT 40004
+#define IDM_RENAME 40005
+#define IDM_SETTINGS 40006
+#define IDM_ADDIN_STATUS 40010
+#define IDM_VERSION 40011
+#define IDM_HELP 40013
+#define IDM_PROPERTIES 40014
+#define IDM_OPEN 40015
+#define IDM_OPEN_FOLDER 40016
+#define IDM_ADDIN_DETAILS 40017
+#define IDM_DATASET_SETTINGS 40018
+#define IDM_DATASET_REPORT 40019
