@@ -1,0 +1,223 @@
+// The identification run. Every record of the run list names a definition; consecutive records of the same
+// definition share one load and one judgement. A record whose expectation equals the judgement makes its
+// key_id a candidate, scored in lpts; the run stops at the end of the list, at 100 candidates or at a
+// conclusive score (exactly 0 or 100).
+#include "identify.h"
+#include "app_config.h"
+#include "bounded_text.h"
+#include "candidates.h"
+#include "dataset_index.h"
+#include "path_helpers.h"
+#include "plugin_loader.h"
+#include "scoring.h"
+#include "signature.h"
+#include "text_option_loader.h"
+#include <commctrl.h>
+#include <cstdio>
+#include <cstring>
+
+HWND g_status_bar = nullptr;
+
+namespace {
+
+const int KIND_PLUGIN = 0;
+const int KIND_DICTIONARY_ENTRY = 1;
+const int KIND_OPTION_PLUGIN = 2;
+const float UNREADABLE_TARGET_SCORE = 0.84f;
+const int KIND_EXTENSION_SIZE = 6;
+
+// The definition of the most recent successful step: what consecutive records of its id reuse. Only a
+// step that loads and judges a definition replaces it, so a failed lookup leaves it whole.
+struct loaded_definition {
+    int loaded;
+    uint16_t definition_id;
+    int kind;
+    char path[PATH_SIZE];
+    int entry;
+    judgement_record judgement;
+};
+
+struct run_state {
+    int quiet;
+    const char *target;
+    int no_option_definitions;
+    loaded_definition last;
+    candidate_list candidates;
+};
+
+void report(const run_state *run, const char *text)
+{
+    if (run->quiet == 0) set_status_text(text);
+}
+
+// The first "-o" in the target ends it there and keeps option plug-ins out of the run.
+int cut_at_option_mark(char *target)
+{
+    char *mark = std::strstr(target, "-o");
+    if (mark == nullptr) return 0;
+    *mark = '\0';
+    return 1;
+}
+
+// Judging through a judge extension library (flag value 1). The library binding is not wired into the
+// program yet: until it is, such a definition judges as an empty record would, (0, 0).
+void judge_through_library(const char * /*addin_folder*/, const char * /*definition_path*/,
+                           const plugin_header & /*header*/, const char * /*target*/, judgement_record *judgement,
+                           int /*entry*/, int /*dictionary*/)
+{
+    std::memset(judgement, 0, sizeof *judgement);
+}
+
+// The judging step of a plug-in or dictionary entry, chosen by its flags (value 2 before value 1).
+void judge_plugin(const run_state *run, const loaded_definition &next, const plugin_header &header,
+                  const option_record &options, judgement_record *judgement)
+{
+    if (header.flags & DEFINITION_FLAG_SIGNATURE) {
+        compute_signature(nullptr, run->target, "", options, judgement, 1);
+    } else if (header.flags & DEFINITION_FLAG_JUDGE_LIBRARY) {
+        int dictionary = next.kind == KIND_DICTIONARY_ENTRY;
+        judge_through_library(g_app_config.addin_folder, next.path, header, run->target, judgement,
+                              dictionary ? next.entry : 0, dictionary);
+    } else {
+        std::memset(judgement, 0, sizeof *judgement);
+    }
+}
+
+// Loads a plug-in file or dictionary entry (header and option block, or the header alone) and judges.
+int load_plugin(run_state *run, loaded_definition *next)
+{
+    plugin_header header;
+    option_record options;
+    int mode = next->kind == KIND_DICTIONARY_ENTRY ? 1 : 0;
+    if (!read_plugin_options(nullptr, next->path, &header, &options, next->entry, mode)) {
+        std::memset(&options, 0, sizeof options);
+        if (!read_plugin_header(nullptr, next->path, &header, next->entry, mode)) {
+            report(run, "ターゲットプラグインが無効。スキップします");
+            return 0;
+        }
+    }
+    judge_plugin(run, *next, header, options, &next->judgement);
+    return 1;
+}
+
+// Loads a text option plug-in and computes its signature; 0 when it is skipped.
+int load_option_plugin(run_state *run, loaded_definition *next)
+{
+    if (run->no_option_definitions) return 0;
+    option_record options;
+    if (!read_text_options(nullptr, next->path, &options)) {
+        report(run, "ターゲットプラグインが無効。スキップします");
+        return 0;
+    }
+    if (compute_signature(nullptr, run->target, "", options, &next->judgement, 1) != 1) {
+        report(run, "このファイルには無効なプラグインです。スキップします");
+        return 0;
+    }
+    return 1;
+}
+
+// Finds, loads and judges the definition a record names; on success it becomes the run's last definition.
+int load_definition(run_state *run, uint16_t definition_id)
+{
+    loaded_definition next;
+    std::memset(&next, 0, sizeof next);
+    next.definition_id = definition_id;
+    if (!find_definition_by_id(nullptr, g_app_config.plugin_folder, definition_id, next.path, sizeof next.path,
+                               &next.entry)) {
+        char text[96];
+        std::snprintf(text, sizeof text, "プラグイン[ID=%04d]は見つかりません。スキップします", definition_id);
+        report(run, text);
+        return 0;
+    }
+    // An extension of six or more characters does not fit and counts as none of the three kinds.
+    char extension[KIND_EXTENSION_SIZE] = "";
+    if (!extension_of(nullptr, next.path, extension, sizeof extension, 2)) extension[0] = '\0';
+    int loaded = 0;
+    if (std::strcmp(extension, "opg") == 0) {
+        next.kind = KIND_OPTION_PLUGIN;
+        loaded = load_option_plugin(run, &next);
+    } else if (std::strcmp(extension, "plg") == 0 || std::strcmp(extension, "dic") == 0) {
+        next.kind = extension[0] == 'p' ? KIND_PLUGIN : KIND_DICTIONARY_ENTRY;
+        loaded = load_plugin(run, &next);
+    } else {
+        report(run, "プラグインの拡張子が不正です");
+    }
+    if (!loaded) return 0;
+    next.loaded = 1;
+    run->last = next;
+    return 1;
+}
+
+// Scores the candidate with the last definition's matcher and adds it; 1 when its score is conclusive.
+int add_scored_candidate(run_state *run, uint16_t key_id)
+{
+    const loaded_definition &definition = run->last;
+    score_settings settings;
+    if (definition.kind == KIND_OPTION_PLUGIN) {
+        evaluate_option_plugin(nullptr, definition.path, run->target, key_id, &settings);
+    } else {
+        int dictionary = definition.kind == KIND_DICTIONARY_ENTRY;
+        evaluate_plugin(nullptr, definition.path, run->target, key_id, &settings, dictionary ? definition.entry : 0,
+                        dictionary);
+    }
+    char extension[KEY_EXTENSION_SIZE] = "";
+    key_record key;
+    if (find_key_record(g_app_config.key_path, key_id, &key) && std::strlen(key.extension) < sizeof extension)
+        copy_text(extension, sizeof extension, key.extension);
+    float score = 0.0f;
+    if (!score_attributes(nullptr, run->target, extension, &score, settings)) score = UNREADABLE_TARGET_SCORE;
+    add_candidate(&run->candidates, key_id, score);
+    return score == 0.0f || score == 100.0f;
+}
+
+// Ranks, reports, and sets rename_possible when the first candidate differs from the file's extension.
+void finish_run(HWND window, const run_state *run)
+{
+    rank_candidates(&run->candidates, g_app_config.key_path);
+    if (run->quiet == 0) {
+        if (window != nullptr) InvalidateRect(window, nullptr, FALSE);
+        set_status_text("識別は終了しました");
+        char text[32];
+        std::snprintf(text, sizeof text, "[%d]", run->candidates.count);
+        set_status_text(text);
+    }
+    // An own extension of six or more characters does not fit and differs from every candidate's.
+    char own[KIND_EXTENSION_SIZE] = "";
+    int own_fits = extension_of(nullptr, run->target, own, sizeof own, 1);
+    const char *first = g_identification_result.first_extension;
+    if (std::strcmp(first, "???") != 0 && std::strcmp(first, "---") != 0 &&
+        (!own_fits || std::strcmp(first, own) != 0))
+        g_rename_possible = 1;
+}
+
+}  // namespace
+
+int identify_file(HWND window, const char *path, int quiet)
+{
+    if (path == nullptr || std::strlen(path) >= static_cast<size_t>(PATH_SIZE)) return 0;
+    run_state run;
+    std::memset(&run, 0, sizeof run);
+    run.quiet = quiet;
+    copy_text(g_identification_result.target, sizeof g_identification_result.target, path);
+    run.target = g_identification_result.target;
+    run.no_option_definitions = cut_at_option_mark(g_identification_result.target);
+    clear_candidates(&run.candidates);
+    for (int n = 0; run.candidates.count < CANDIDATE_MAX; n++) {
+        dataset_record record;
+        if (!read_dataset_record(nullptr, g_app_config.dat_path, &record, n)) break;
+        // Reuse needs a loaded definition: a first record naming id 0 is looked up like any other.
+        int reuse = run.last.loaded && record.definition_id == run.last.definition_id;
+        if (!reuse && !load_definition(&run, record.definition_id)) continue;
+        const judgement_record &judgement = run.last.judgement;
+        if (judgement.result_a != record.expect_a || judgement.result_b != record.expect_b) continue;
+        if (add_scored_candidate(&run, record.key_id)) break;
+    }
+    finish_run(window, &run);
+    return 1;
+}
+
+int set_status_text(const char *text)
+{
+    if (g_status_bar != nullptr) SendMessageA(g_status_bar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+    return 1;
+}
