@@ -14,6 +14,9 @@ grep -i -E 'warning' "$root/build/build.log" | grep -v '^\[' | head -20 || true
 
 # The product build must be a 32-bit program.
 file "$root/build/i686/bin/karvo.exe" | grep -q 'PE32 executable' || { echo "i686 karvo.exe is not PE32"; exit 1; }
+# The product build's judge library: a 32-bit DLL exporting exactly its two decorated entry points.
+file "$root/build/i686/bin/judgext.dll" | grep -q 'PE32 executable (DLL)' || { echo "i686 judgext.dll is not a PE32 DLL"; exit 1; }
+sh "$root/tests/judgext/check_exports.sh" i686-w64-mingw32-objdump "$root/build/i686/bin/judgext.dll" || exit 1
 
 export WINEPREFIX="$root/build/wineprefix"
 export WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8

@@ -1,0 +1,142 @@
+// judgext: the video codec judge. Tells the program which video codec an AVI file's first stream uses, from
+// the stream's type and handler codes and, for the DivX family, the bitmap format's compression code.
+#include "judge_interface.h"
+#include <type_traits>
+
+namespace {
+
+const uint16_t JUDGEXT_LIBRARY_ID = 40001;
+const uint32_t CODEC_UNKNOWN = 1;
+const LONG STREAM_CODES_OFFSET = 108;    // stream type "vids" + handler code of the first stream
+const LONG COMPRESSION_OFFSET = 188;     // compression code of the first stream's bitmap format
+const DWORD STREAM_CODES_LENGTH = 8;
+const DWORD COMPRESSION_LENGTH = 4;
+
+// One row of the codec table: the two forms of the stream codes, and for the DivX rows the two forms of the
+// compression code that must follow.
+struct codec_row {
+    const char *stream_lower;
+    const char *stream_upper;
+    const char *compression_upper;  // null: no further test
+    const char *compression_lower;
+    uint32_t code;
+};
+
+// Tested in this order; the first row that matches gives the code.
+const codec_row CODEC_TABLE[] = {
+    {"vidscvid", "vidsCVID", nullptr, nullptr, 0x9211},
+    {"vidsmsvc", "vidsMSVC", nullptr, nullptr, 0x9212},
+    {"vidsiv32", "vidsIV32", nullptr, nullptr, 0x9213},
+    {"vidsiv41", "vidsIV41", nullptr, nullptr, 0x9214},
+    {"vidsiv50", "vidsIV50", nullptr, nullptr, 0x9215},
+    {"vidsmpg4", "vidsMPG4", nullptr, nullptr, 0x9216},
+    {"vidsmp42", "vidsMP42", nullptr, nullptr, 0x9217},
+    {"vidsmp43", "vidsMP43", nullptr, nullptr, 0x9218},
+    {"vidsdiv3", "vidsDIV3", nullptr, nullptr, 0x9219},
+    {"vidsdiv4", "vidsDIV4", nullptr, nullptr, 0x9220},
+    {"vidsdivx", "vidsDIVX", "DIVX", "divx", 0x9221},
+    {"vidsdivx", "vidsDIVX", "DX50", "dx50", 0x9222},
+    {"vidsxvid", "vidsXVID", nullptr, nullptr, 0x9223},
+    {"vidsmjpg", "vidsMJPG", nullptr, nullptr, 0x9224},
+    {"vidsi263", "vidsI263", nullptr, nullptr, 0x9225},
+    {"vidsi420", "vidsI420", nullptr, nullptr, 0x9226},
+    {"vidsap41", "vidsAP41", nullptr, nullptr, 0x9227},
+    {"vidsasv1", "vidsASV1", nullptr, nullptr, 0x9228},
+    {"vidsy41p", "vidsY41P", nullptr, nullptr, 0x9229},
+    {"vidsbt20", "vidsBT20", nullptr, nullptr, 0x922A},
+};
+
+HMODULE g_module = nullptr;
+
+// Reads length bytes at offset from the start into buffer (length + 1 bytes) and terminates them. The buffer is
+// cleared first, so bytes past the end of a short file read as zero, never as an earlier file's bytes.
+void read_codes_at(HANDLE file, LONG offset, DWORD length, char *buffer)
+{
+    std::memset(buffer, 0, length + 1);
+    DWORD got = 0;
+    if (SetFilePointer(file, offset, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return;
+    if (!ReadFile(file, buffer, length, &got, nullptr)) got = 0;
+    buffer[length] = '\0';
+}
+
+// Case-sensitive comparison with one of a row's two forms.
+int codes_match(const char *codes, const char *form_a, const char *form_b, DWORD length)
+{
+    return std::memcmp(codes, form_a, length) == 0 || std::memcmp(codes, form_b, length) == 0;
+}
+
+// Walks the codec table; the stream codes are read again for every row, the compression code for every row
+// that asks for it.
+uint32_t judge_video_codec(HANDLE file)
+{
+    char buffer[STREAM_CODES_LENGTH + 1];
+    for (const codec_row &row : CODEC_TABLE) {
+        read_codes_at(file, STREAM_CODES_OFFSET, STREAM_CODES_LENGTH, buffer);
+        if (!codes_match(buffer, row.stream_lower, row.stream_upper, STREAM_CODES_LENGTH)) continue;
+        if (row.compression_upper == nullptr) return row.code;
+        read_codes_at(file, COMPRESSION_OFFSET, COMPRESSION_LENGTH, buffer);
+        if (codes_match(buffer, row.compression_upper, row.compression_lower, COMPRESSION_LENGTH)) return row.code;
+    }
+    return CODEC_UNKNOWN;
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+{
+    (void)reason;
+    (void)reserved;
+    g_module = instance;
+    return TRUE;
+}
+
+// _KrvJudgextEntry@8: this library's identity record.
+extern "C" int32_t WINAPI KrvJudgextEntry(HWND owner, judge_library_info *info)
+{
+    (void)owner;
+    if (info == nullptr) return 0;
+    std::memset(info, 0, sizeof *info);
+    info->library_id = JUDGEXT_LIBRARY_ID;
+    std::memcpy(info->description, "SP Judge for KRVFB (1)", sizeof "SP Judge for KRVFB (1)");
+    std::memcpy(info->maker, "Velmar", sizeof "Velmar");
+    info->version = 1.0f;
+    std::memcpy(info->release_text, "β", sizeof "β");
+    info->release_byte = 1;
+    return 1;
+}
+
+// _CalculateJudgeID@112: writes (0, codec code) into the record when the header asks for a judgement.
+extern "C" int32_t WINAPI CalculateJudgeID(
+    HWND owner, const char *definition_path,
+    uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3, uint32_t w4, uint32_t w5, uint32_t w6, uint32_t w7,
+    uint32_t w8, uint32_t w9, uint32_t w10, uint32_t w11, uint32_t w12, uint32_t w13, uint32_t w14, uint32_t w15,
+    uint32_t w16, uint32_t w17, uint32_t w18, uint32_t w19, uint32_t w20, uint32_t w21,
+    const char *target_path, judgement_record *record, uint32_t entry_number, uint32_t dictionary_flag)
+{
+    (void)definition_path;
+    (void)entry_number;
+    (void)dictionary_flag;
+    const uint32_t words[JUDGE_HEADER_WORDS] = {w0,  w1,  w2,  w3,  w4,  w5,  w6,  w7,  w8,  w9,  w10,
+                                                w11, w12, w13, w14, w15, w16, w17, w18, w19, w20, w21};
+    plugin_header header;
+    join_header_words(words, &header);
+    if (header.judge_library_id != JUDGEXT_LIBRARY_ID) {
+        MessageBoxA(owner, "予期せぬエラーです", "ERROR", MB_OK);
+        return 0;
+    }
+    if (header.option_mode != 1) return 1;  // judging switched off: the caller's cleared record stands
+    if (target_path == nullptr || record == nullptr) return 0;
+
+    HANDLE file = CreateFileA(target_path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    uint32_t code = judge_video_codec(file);
+    CloseHandle(file);
+    record->result_a = 0;
+    record->result_b = code;
+    return 1;
+}
+
+// The exported functions are the interface's own types.
+static_assert(std::is_same<decltype(&KrvJudgextEntry), judge_entry_function>::value, "identity call type");
+static_assert(std::is_same<decltype(&CalculateJudgeID), judge_calculate_function>::value, "judgement call type");
