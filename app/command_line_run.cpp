@@ -3,7 +3,13 @@
 #include "command_line_run.h"
 #include "bounded_text.h"
 #include "command_line.h"
+#include "identify.h"
+#include "rename.h"
+#include "result_dialog.h"
+#include "settings_store.h"
+#include "window_mode.h"
 #include <windows.h>
+#include <cstdlib>
 #include <cstring>
 
 char g_long_path[PATH_SIZE];
@@ -22,6 +28,18 @@ int convert_to_long_path(const char *path, char *out, size_t out_size)
 
 namespace {
 
+// After an identification: rename at once when dropped files skip the dialog, else show the result.
+void show_result_or_rename()
+{
+    // The setting is read into the long-path buffer; the identified path lives in the result from here on.
+    read_setting_text("BASIC", "nodanddlg", g_long_path, countof(g_long_path));
+    if (std::atoi(g_long_path) == 1) {
+        rename_to_first_candidate(nullptr, RENAME_WITHOUT_WINDOW);
+    } else {
+        show_result_dialog(g_instance);
+    }
+}
+
 // One argument from cutting to its end. The argument buffer is reused by the extraction step for its
 // request text.
 void run_one_argument(const char *command_line, int number)
@@ -34,9 +52,8 @@ void run_one_argument(const char *command_line, int number)
     // Extraction step (ARCHIVE/extract is 1): the request text is built in argument and offered to
     // extract_archive; an argument it extracts is finished here.
 
-    // Identification step: identify_file with no window, g_long_path and the quiet flag.
-
-    // Result step (BASIC/nodanddlg): rename_to_first_candidate, or the modal result dialog.
+    identify_file(nullptr, g_long_path, 1);
+    show_result_or_rename();
 }
 
 }  // namespace

@@ -31,3 +31,20 @@
 #define IDM_ADDIN_DETAILS 40017
 #define IDM_DATASET_SETTINGS 40018
 #define IDM_DATASET_REPORT 40019
+
+// Controls without an id
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+// Identification result dialog (shown for each file given on the command line)
+#define IDD_RESULT_DIALOG 115
+#define IDC_RESULT_FILE_NAME 1044        // file name of the target
+#define IDC_RESULT_RENAME 40005          // "リネーム" button
+#define IDC_RESULT_FIRST_EXTENSION 1005
+#define IDC_RESULT_SECOND_EXTENSION 1006
+#define IDC_RESULT_THIRD_EXTENSION 1007
+#define IDC_RESULT_FIRST_SCORE 1008
+#define IDC_RESULT_SECOND_SCORE 1009
+#define IDC_RESULT_THIRD_SCORE 1010
+#define IDC_RESULT_COMMENT 1041          // first candidate's comment

@@ -13,9 +13,12 @@ BOOL CALLBACK match_box(HWND window, LPARAM data)
     box_search *search = reinterpret_cast<box_search *>(data);
     char class_name[32];
     char title[260];
+    // The class first: reading a title sends a message to the window's thread, which may be the one
+    // waiting for this search to end.
     GetClassNameA(window, class_name, sizeof class_name);
+    if (lstrcmpA(class_name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
     GetWindowTextA(window, title, sizeof title);
-    if (lstrcmpA(class_name, "#32770") == 0 && lstrcmpA(title, search->caption) == 0 && IsWindowVisible(window)) {
+    if (lstrcmpA(title, search->caption) == 0) {
         search->found = window;
         return FALSE;
     }
