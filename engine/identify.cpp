@@ -3,6 +3,7 @@
 // key_id a candidate, scored in lpts; the run stops at the end of the list, at 100 candidates or at a
 // conclusive score (exactly 0 or 100).
 #include "identify.h"
+#include "judge_binding.h"
 #include "app_config.h"
 #include "bounded_text.h"
 #include "candidates.h"
@@ -59,15 +60,6 @@ int cut_at_option_mark(char *target)
     return 1;
 }
 
-// Judging through a judge extension library (flag value 1). The library binding is not wired into the
-// program yet: until it is, such a definition judges as an empty record would, (0, 0).
-void judge_through_library(const char * /*addin_folder*/, const char * /*definition_path*/,
-                           const plugin_header & /*header*/, const char * /*target*/, judgement_record *judgement,
-                           int /*entry*/, int /*dictionary*/)
-{
-    std::memset(judgement, 0, sizeof *judgement);
-}
-
 // The judging step of a plug-in or dictionary entry, chosen by its flags (value 2 before value 1).
 void judge_plugin(const run_state *run, const loaded_definition &next, const plugin_header &header,
                   const option_record &options, judgement_record *judgement)
@@ -76,8 +68,9 @@ void judge_plugin(const run_state *run, const loaded_definition &next, const plu
         compute_signature(nullptr, run->target, "", options, judgement, 1);
     } else if (header.flags & DEFINITION_FLAG_JUDGE_LIBRARY) {
         int dictionary = next.kind == KIND_DICTIONARY_ENTRY;
-        judge_through_library(g_app_config.addin_folder, next.path, header, run->target, judgement,
-                              dictionary ? next.entry : 0, dictionary);
+        // Only the record counts; the binding's result is not looked at.
+        call_judge_library(nullptr, g_app_config.addin_folder, next.path, header, run->target, judgement,
+                           dictionary ? next.entry : 0, dictionary);
     } else {
         std::memset(judgement, 0, sizeof *judgement);
     }
