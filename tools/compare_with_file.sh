@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# Sets libmagic's `file --extension` beside the manifest of tests/samples/: per sample the right extension(s) and
+# file's answer, the share where file's first proposal is right, and file's speed over the folder (files per
+# second). Nothing is asserted; the figures are for reading. Usage:
+#   bash tools/compare_with_file.sh [--rounds N] [--identifier "COMMAND..."] [SAMPLE_FOLDER]
+# --identifier (or the environment variable QUODRA_IDENTIFIER) names the console identifier to set beside file,
+# e.g. --identifier "cmake/wine-run.sh build/x86_64/bin/karvoc.exe --tsv"; the sample paths are appended to it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+folder="$root/tests/samples"
+rounds=5
+identifier="${QUODRA_IDENTIFIER:-}"
+while [ $# -gt 0 ]; do
+  case $1 in
+    --rounds) rounds=$2; shift 2 ;;
+    --identifier) identifier=$2; shift 2 ;;
+    -h|--help) sed -n '2,7p' "$0"; exit 0 ;;
+    *) folder=$1; shift ;;
+  esac
+done
+manifest="$folder/MANIFEST"
+[ -f "$manifest" ] || { echo "compare_with_file: no MANIFEST in $folder" >&2; exit 2; }
+command -v file >/dev/null || { echo "compare_with_file: libmagic's file is not installed" >&2; exit 2; }
+
+names=()
+declare -A right
+while IFS=$'\t' read -r name exts _tool; do
+  [ -n "$name" ] || continue
+  names+=("$name")
+  right[$name]=$exts
+done < "$manifest"
+paths=()
+for name in "${names[@]}"; do paths+=("$folder/$name"); done
+
+# ---- file: its first proposal is the text before the first "/" ("???" means none).
+declare -A file_answer
+while IFS=$'\t' read -r path answer; do
+  answer=${answer#"${answer%%[![:space:]]*}"}
+  file_answer[${path##*/}]=$answer
+done < <(file --extension -N -F $'\t' -- "${paths[@]}")
+
+# ---- IDENTIFIER HOOK: the console identifier's answers, read from its tab-separated output.
+# Its output format is not settled yet; this reader takes the path from the first column and the first
+# candidate's extension from the second. Change read_identifier_answers when the format is fixed.
+declare -A identifier_answer
+read_identifier_answers()
+{
+  local path first
+  while IFS=$'\t' read -r path first _rest; do
+    [ -n "$path" ] || continue
+    first=${first%$'\r'}
+    path=${path//\\//}
+    identifier_answer[${path##*/}]=${first,,}
+  done
+}
+if [ -n "$identifier" ]; then
+  # shellcheck disable=SC2086  # the command line is split into words on purpose
+  read_identifier_answers < <($identifier "${paths[@]}" || true)
+fi
+
+# is_right ANSWER EXTENSIONS: 1 when ANSWER's first proposal is one of the comma-separated EXTENSIONS.
+is_right()
+{
+  local first=${1%%/*}
+  first=${first,,}
+  [ -n "$first" ] && [ "$first" != "???" ] && [[ ",$2," == *",$first,"* ]]
+}
+
+file_right=0
+identifier_right=0
+if [ -n "$identifier" ]; then
+  printf '%-22s %-16s %-28s %s\n' "sample" "right" "file --extension" "identifier"
+else
+  printf '%-22s %-16s %s\n' "sample" "right" "file --extension"
+fi
+for name in "${names[@]}"; do
+  answer=${file_answer[$name]:-???}
+  mark="  "
+  if is_right "$answer" "${right[$name]}"; then mark="ok"; file_right=$((file_right + 1)); fi
+  if [ -n "$identifier" ]; then
+    mine=${identifier_answer[$name]:-}
+    mine_mark="  "
+    if is_right "$mine" "${right[$name]}"; then mine_mark="ok"; identifier_right=$((identifier_right + 1)); fi
+    printf '%-22s %-16s %s %-25s %s %s\n' "$name" "${right[$name]}" "$mark" "$answer" "$mine_mark" "${mine:-(none)}"
+  else
+    printf '%-22s %-16s %s %s\n' "$name" "${right[$name]}" "$mark" "$answer"
+  fi
+done
+
+total=${#names[@]}
+share() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b ? 100 * a / b : 0 }'; }
+echo
+echo "file --extension ($(file --version | head -1)): first proposal right for $file_right of $total" \
+  "($(share "$file_right" "$total")%)"
+if [ -n "$identifier" ]; then
+  echo "identifier: first candidate right for $identifier_right of $total ($(share "$identifier_right" "$total")%)"
+fi
+
+# ---- speed: each tool once over the whole folder in one run, ROUNDS times; files per second of all rounds.
+# speed LABEL COMMAND...: prints LABEL's files per second.
+speed()
+{
+  local label=$1 start end round
+  shift
+  start=$(date +%s%N)
+  for ((round = 0; round < rounds; round++)); do
+    "$@" "${paths[@]}" >/dev/null 2>&1 || true
+  done
+  end=$(date +%s%N)
+  awk -v n=$((total * rounds)) -v ns=$((end - start)) -v label="$label" \
+    'BEGIN { printf "%s: %d files in %.3f s, %.0f files per second\n", label, n, ns / 1e9, n / (ns / 1e9) }'
+}
+echo
+speed "file --extension" file --extension -N
+if [ -n "$identifier" ]; then
+  # shellcheck disable=SC2086
+  speed "identifier" $identifier
+fi

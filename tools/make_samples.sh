@@ -1,0 +1,742 @@
+#!/usr/bin/env bash
+# Makes the sample set in tests/samples/: small real files made by real tools, one per type or variant, named
+# without an extension, and tests/samples/MANIFEST with one line per file: name, right extension(s), tool.
+# The samples are committed; this script records how they were made. The tools are not part of the build:
+# on Debian 12 they come with
+#   apt-get install imagemagick sox libsox-fmt-all pandoc zip p7zip-full cpio rpm dpkg-dev lzip ncompress arj
+#     jlha-utils gcab xorriso sqlite3 wireshark-common wabt groff ghostscript gnumeric wixl fonttools
+#     python3-fonttools python3-brotli fonts-dejavu-core fonts-urw-base35 abcmidi lame opus-tools vorbis-tools
+#     flac djvulibre-bin libopenjp2-tools libheif-examples libavif-bin webp fp-utils-3.2.2 aapt zipalign
+#     icoutils netpbm pstoedit faketime ffmpeg default-jdk-headless g++-mingw-w64 wine64
+# Usage: bash tools/make_samples.sh   (rewrites every sample). Fixed inputs, seeds and dates make a rerun give the
+# same bytes, except two: wixl draws a fresh package code for the MSI, and chmcmd stamps the CHM header from a
+# clock that faketime cannot reach.
+set -euo pipefail
+export SOURCE_DATE_EPOCH=1700000000 TZ=UTC LC_ALL=C.UTF-8
+fixed_time="2023-11-14 22:13:20"
+root=$(cd "$(dirname "$0")/.." && pwd)
+out="$root/tests/samples"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+manifest="$work/MANIFEST"
+: > "$manifest"
+
+need="convert sox pandoc zip gzip bzip2 xz zstd 7z cpio tar rpmbuild dpkg-deb lzip compress arj jlha gcab xorriso
+      sqlite3 text2pcap wat2wasm groff ps2pdf ssconvert wixl pyftsubset abc2midi lame opusenc oggenc flac cjb2 c44
+      opj_compress heif-enc avifenc cwebp chmcmd aapt zipalign icotool pstoedit faketime ffmpeg javac jar iconv
+      i686-w64-mingw32-gcc x86_64-w64-mingw32-gcc /usr/lib/wine/wine64 /usr/bin/python3"
+missing=""
+for tool in $need; do command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"; done
+if [ -n "$missing" ]; then
+  echo "make_samples: missing tools:$missing (see the package list at the top of this script)" >&2
+  exit 1
+fi
+
+# put NAME EXTENSIONS TOOL FILE: copies a made file into the sample folder under NAME (no dot allowed) and notes
+# it in the manifest. EXTENSIONS lists every right extension, the usual one first, separated by commas.
+put()
+{
+  local name=$1 exts=$2 tool=$3 file=$4
+  case $name in *.*|*/*) echo "make_samples: bad sample name $name" >&2; exit 1 ;; esac
+  if [ ! -s "$file" ]; then
+    echo "make_samples: $name was not made ($tool)" >&2
+    exit 1
+  fi
+  cp "$file" "$work/out/$name"
+  printf '%s\t%s\t%s\n' "$name" "$exts" "$tool" >> "$manifest"
+}
+
+# at_fixed_time COMMAND...: runs a tool that stamps the current time with the clock stopped at the fixed date.
+at_fixed_time()
+{
+  faketime -f "$fixed_time" "$@"
+}
+
+mkdir -p "$work/out"
+cd "$work"
+
+# ---------------------------------------------------------------- images
+# One 16x16 picture is the source of every raster sample; ImageMagick leaves out its date chunks.
+# shellcheck disable=SC2054  # the commas belong to the options
+im_quiet=(+set date:create +set date:modify -define png:exclude-chunks=date,time)
+convert -size 16x16 gradient:'#d04020-#2050d0' -fill '#f0e040' -draw 'rectangle 4,4 11,11' -depth 8 \
+  "${im_quiet[@]}" base.png
+convert base.png -alpha set -channel A -fx 'i/w' +channel "${im_quiet[@]}" base_alpha.png
+convert base.png -colors 8 "${im_quiet[@]}" png8:base_palette.png
+convert base.png ppm:base.ppm
+convert base.png -colorspace gray pgm:base.pgm
+convert base.png -monochrome pbm:base.pbm
+
+put png_rgb png "ImageMagick convert" base.png
+put png_rgba png "ImageMagick convert" base_alpha.png
+put png_palette png "ImageMagick convert" base_palette.png
+convert base.png -quality 85 -strip jpeg_baseline.jpg
+put jpeg_baseline jpg,jpeg,jpe "ImageMagick convert" jpeg_baseline.jpg
+convert base.png -quality 85 -interlace JPEG -strip jpeg_progressive.jpg
+put jpeg_progressive jpg,jpeg,jpe "ImageMagick convert (-interlace JPEG)" jpeg_progressive.jpg
+ffmpeg -hide_banner -loglevel error -y -i base.png -flags +bitexact -frames:v 1 -update 1 jpeg_ffmpeg.jpg
+put jpeg_ffmpeg jpg,jpeg,jpe "ffmpeg (mjpeg)" jpeg_ffmpeg.jpg
+convert base.png -strip gif89.gif
+put gif_89a gif "ImageMagick convert" gif89.gif
+convert base.png -strip gif87:gif87.gif
+put gif_87a gif "ImageMagick convert (gif87)" gif87.gif
+convert base.png -strip bmp_v5.bmp
+put bmp_v5 bmp "ImageMagick convert" bmp_v5.bmp
+convert base.png -strip bmp3:bmp_v3.bmp
+put bmp_v3 bmp "ImageMagick convert (bmp3)" bmp_v3.bmp
+convert base.png -strip -compress lzw tif_le.tif
+put tiff_little_endian tif,tiff "ImageMagick convert" tif_le.tif
+convert base.png -strip -define tiff:endian=msb -compress none tif_be.tif
+put tiff_big_endian tif,tiff "ImageMagick convert (tiff:endian=msb)" tif_be.tif
+icotool -c -o icon.ico base_alpha.png
+put ico_icotool ico "icotool" icon.ico
+convert base.png -strip icon_im.ico
+put ico_imagemagick ico "ImageMagick convert" icon_im.ico
+icotool -c --cursor --hotspot-x=2 --hotspot-y=3 -o cursor.cur base_alpha.png
+put cur_icotool cur "icotool --cursor" cursor.cur
+convert base.png -strip pcx.pcx
+put pcx_rgb pcx "ImageMagick convert" pcx.pcx
+convert base_alpha.png -strip psd.psd
+put psd_rgba psd "ImageMagick convert" psd.psd
+cwebp -quiet -q 80 base.png -o lossy.webp
+put webp_lossy webp "cwebp" lossy.webp
+cwebp -quiet -lossless base_alpha.png -o lossless.webp
+put webp_lossless webp "cwebp -lossless" lossless.webp
+put pbm_raw pbm,pnm "ImageMagick convert" base.pbm
+convert base.png -monochrome -compress none pbm:pbm_ascii.pbm
+put pbm_ascii pbm,pnm "ImageMagick convert (-compress none)" pbm_ascii.pbm
+put pgm_raw pgm,pnm "ImageMagick convert" base.pgm
+convert base.png -colorspace gray -compress none pgm:pgm_ascii.pgm
+put pgm_ascii pgm,pnm "ImageMagick convert (-compress none)" pgm_ascii.pgm
+put ppm_raw ppm,pnm "ImageMagick convert" base.ppm
+pnmtoplainpnm base.ppm > ppm_ascii.ppm
+put ppm_ascii ppm,pnm "netpbm pnmtoplainpnm" ppm_ascii.ppm
+heif-enc -q 50 -o heic.heic base.png >/dev/null
+put heic_hevc heic,heif "heif-enc (libheif, x265)" heic.heic
+avifenc -j 1 -s 10 base.png avif.avif >/dev/null
+put avif_aom avif "avifenc (libavif, aom)" avif.avif
+opj_compress -n 3 -i base.ppm -o jp2.jp2 >/dev/null
+put jp2_openjpeg jp2 "opj_compress (OpenJPEG)" jp2.jp2
+cat > drawing.ps <<'PS'
+%!PS-Adobe-3.0
+%%BoundingBox: 0 0 64 64
+newpath 4 4 moveto 60 60 lineto 60 4 lineto closepath 0.8 0.2 0.1 setrgbcolor fill
+showpage
+PS
+pstoedit -q -f emf drawing.ps pstoedit.emf >/dev/null 2>&1
+put emf_pstoedit emf "pstoedit -f emf (libEMF)" pstoedit.emf
+cat > drawing_prolog.svg <<'SVG'
+<?xml version="1.0" encoding="UTF-8" standalone="no"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16" viewBox="0 0 16 16">
+  <rect x="1" y="1" width="14" height="14" fill="#d04020"/>
+  <circle cx="8" cy="8" r="4" fill="#f0e040"/>
+</svg>
+SVG
+put svg_with_prolog svg "written by this script (text)" drawing_prolog.svg
+cat > drawing_bare.svg <<'SVG'
+<svg xmlns="http://www.w3.org/2000/svg" version="1.1" width="16" height="16">
+  <path d="M1 1 L15 15 M15 1 L1 15" stroke="#2050d0" stroke-width="2"/>
+</svg>
+SVG
+put svg_bare svg "written by this script (text)" drawing_bare.svg
+
+# ---------------------------------------------------------------- audio
+# A tenth of a second of a 440 Hz tone; sox without dither and with its repeatable random numbers.
+sox -R -D -n -r 22050 -c 1 -b 16 tone.wav synth 0.1 sine 440 fade 0 0.1 0.02
+put wav_pcm16 wav "sox" tone.wav
+sox -R -D tone.wav -e ima-adpcm tone_adpcm.wav
+put wav_ima_adpcm wav "sox (-e ima-adpcm)" tone_adpcm.wav
+sox -R -D tone.wav tone.aiff
+put aiff_pcm aif,aiff "sox" tone.aiff
+sox -R -D tone.wav -t aifc tone.aifc
+put aifc_pcm aifc,aif,aiff "sox (-t aifc)" tone.aifc
+sox -R -D tone.wav tone.au
+put au_pcm au,snd "sox" tone.au
+sox -R -D tone.wav -r 8000 tone.amr-nb
+put amr_nb amr "sox (libopencore-amrnb)" tone.amr-nb
+lame --silent -b 32 tone.wav plain.mp3
+put mp3_no_tag mp3 "lame" plain.mp3
+lame --silent -b 32 --add-id3v2 --id3v2-only --tt "Sample tone" --ta Quodra tone.wav id3.mp3
+put mp3_id3v2 mp3 "lame --add-id3v2" id3.mp3
+lame --silent -b 32 --id3v1-only --tt "Sample tone" --ta Quodra tone.wav id3v1.mp3
+put mp3_id3v1 mp3 "lame --id3v1-only" id3v1.mp3
+flac --silent --best --no-padding -o tone.flac tone.wav
+put flac_pcm16 flac "flac" tone.flac
+oggenc -Q -s 1 -o tone.ogg tone.wav
+put ogg_vorbis ogg,oga "oggenc" tone.ogg
+opusenc --quiet --serial 1 tone.wav tone.opus
+put opus_ogg opus,ogg "opusenc" tone.opus
+cat > tune.abc <<'ABC'
+X:1
+T:Sample
+M:4/4
+L:1/8
+Q:1/4=120
+K:C
+CDEF GABc|
+ABC
+abc2midi tune.abc -o tune.mid >/dev/null
+put midi_abc2midi mid,midi "abc2midi" tune.mid
+
+# ---------------------------------------------------------------- audio and video through ffmpeg
+# Three frames of ffmpeg's 16x16 test picture and a short tone, written bit-exact.
+video_in=(-f lavfi -i "testsrc=size=16x16:rate=25")
+sound_in=(-f lavfi -i "sine=frequency=440:sample_rate=22050:duration=0.12")
+exact=(-flags +bitexact -fflags +bitexact -map_metadata -1 -threads 1)
+
+# ff FILE ARGUMENTS...: video only, or tone only when ARGUMENTS start with -vn.
+ff()
+{
+  local file=$1
+  shift
+  if [ "$1" = "-vn" ]; then
+    ffmpeg -hide_banner -loglevel error -y "${sound_in[@]}" "$@" "${exact[@]}" "$file"
+  else
+    ffmpeg -hide_banner -loglevel error -y "${video_in[@]}" -frames:v 3 "$@" "${exact[@]}" "$file"
+  fi
+}
+
+# ffav FILE ARGUMENTS...: video and tone together.
+ffav()
+{
+  local file=$1
+  shift
+  ffmpeg -hide_banner -loglevel error -y "${video_in[@]}" "${sound_in[@]}" -frames:v 3 -shortest "$@" \
+    "${exact[@]}" "$file"
+}
+
+ff tone.m4a -vn -c:a aac -b:a 32k -f ipod
+put m4a_aac m4a "ffmpeg (ipod muxer, aac)" tone.m4a
+ff tone.wma -vn -c:a wmav2 -b:a 32k -f asf
+put wma_wmav2 wma,asf "ffmpeg (asf muxer, wmav2)" tone.wma
+
+ffav avi_mjpeg.avi -c:v mjpeg -pix_fmt yuvj420p -c:a pcm_u8
+put avi_mjpeg avi "ffmpeg (mjpeg, pcm)" avi_mjpeg.avi
+ff avi_xvid.avi -c:v mpeg4 -vtag XVID
+put avi_mpeg4_xvid avi "ffmpeg (mpeg4, XVID)" avi_xvid.avi
+ff avi_dx50.avi -c:v mpeg4 -vtag DX50
+put avi_mpeg4_dx50 avi "ffmpeg (mpeg4, DX50)" avi_dx50.avi
+ff avi_mp43.avi -c:v msmpeg4
+put avi_msmpeg4_mp43 avi "ffmpeg (msmpeg4, MP43)" avi_mp43.avi
+ff avi_cvid.avi -c:v cinepak
+put avi_cinepak avi "ffmpeg (cinepak)" avi_cvid.avi
+ff avi_raw.avi -c:v rawvideo -pix_fmt bgr24
+put avi_rawvideo avi "ffmpeg (rawvideo)" avi_raw.avi
+ffav avi_h264.avi -c:v libx264 -preset ultrafast -c:a libmp3lame -b:a 32k
+put avi_h264 avi "ffmpeg (libx264, mp3)" avi_h264.avi
+
+ffav mp4_h264.mp4 -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k -f mp4
+put mp4_h264_aac mp4 "ffmpeg (mp4 muxer, libx264, aac)" mp4_h264.mp4
+ff mp4_mpeg4.mp4 -c:v mpeg4 -f mp4
+put mp4_mpeg4 mp4 "ffmpeg (mp4 muxer, mpeg4)" mp4_mpeg4.mp4
+ffav mov.mov -c:v mjpeg -pix_fmt yuvj420p -c:a pcm_s16be -f mov
+put mov_mjpeg mov,qt "ffmpeg (mov muxer, mjpeg)" mov.mov
+ffav 3gp.3gp -vf scale=128:96 -c:v h263 -c:a aac -b:a 24k -ar 22050 -f 3gp
+put 3gp_h263 3gp "ffmpeg (3gp muxer, h263, aac)" 3gp.3gp
+ffav mkv.mkv -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a libvorbis -f matroska
+put mkv_h264_vorbis mkv "ffmpeg (matroska muxer)" mkv.mkv
+ffav webm.webm -c:v libvpx -deadline realtime -cpu-used 8 -b:v 50k -c:a libopus -b:a 24k -ar 48000 -f webm
+put webm_vp8_opus webm "ffmpeg (webm muxer, libvpx, libopus)" webm.webm
+ffav flv.flv -c:v flv1 -c:a libmp3lame -b:a 32k -f flv
+put flv_sorenson flv "ffmpeg (flv muxer, flv1, mp3)" flv.flv
+ffav mpeg1.mpg -c:v mpeg1video -c:a mp2 -b:a 64k -f mpeg
+put mpeg1_ps mpg,mpeg "ffmpeg (mpeg muxer, mpeg1video, mp2)" mpeg1.mpg
+ffav mpeg2.mpg -c:v mpeg2video -c:a mp2 -b:a 64k -f vob
+put mpeg2_ps mpg,mpeg,vob "ffmpeg (vob muxer, mpeg2video, mp2)" mpeg2.mpg
+ffav ts.ts -c:v mpeg2video -c:a mp2 -b:a 64k -f mpegts
+put ts_mpeg2 ts "ffmpeg (mpegts muxer)" ts.ts
+ffav wmv.wmv -c:v wmv2 -c:a wmav2 -b:a 32k -f asf
+put wmv_wmv2 wmv,asf "ffmpeg (asf muxer, wmv2, wmav2)" wmv.wmv
+ffav asf.asf -c:v msmpeg4 -c:a wmav2 -b:a 32k -f asf
+put asf_msmpeg4 asf,wmv "ffmpeg (asf muxer, msmpeg4, wmav2)" asf.asf
+ff swf.swf -c:v flv1 -f swf
+put swf_flv1 swf "ffmpeg (swf muxer, flv1)" swf.swf
+ffav rm.rm -c:v rv10 -c:a real_144 -ar 8000 -ac 1 -f rm
+put rm_rv10 rm "ffmpeg (rm muxer, rv10, real_144)" rm.rm
+
+# ---------------------------------------------------------------- archives and compressed files
+# Every archive holds the same two small files, dated to the fixed time.
+mkdir -p content/docs
+printf 'Quodra sample archive member.\nThe same text on every line keeps it short.\n' > content/readme.txt
+printf 'second member\n' > content/docs/notes.txt
+find content -exec touch -h -d "$fixed_time" {} +
+members=(readme.txt docs/notes.txt)
+
+(cd content && zip -q -X -9 ../zip.zip "${members[@]}")
+put zip_deflate zip "zip" zip.zip
+(cd content && zip -q -X -0 ../zip_stored.zip "${members[@]}")
+put zip_stored zip "zip -0" zip_stored.zip
+gzip -n -9 -c content/readme.txt > gz.gz
+put gzip_text gz,gzip "gzip -n" gz.gz
+bzip2 -9 -c content/readme.txt > bz2.bz2
+put bzip2_text bz2 "bzip2" bz2.bz2
+xz -T1 -c content/readme.txt > xz.xz
+put xz_text xz "xz" xz.xz
+zstd -q -19 -c content/readme.txt > zst.zst
+put zstd_text zst "zstd" zst.zst
+lzip -9 -c content/readme.txt > lz.lz
+put lzip_text lz "lzip" lz.lz
+compress -c content/readme.txt > z.Z
+put compress_text z "compress (ncompress)" z.Z
+(cd content && 7z a -bd -bso0 -mmt=1 ../7z.7z "${members[@]}")
+put sevenzip_lzma2 7z "7z (p7zip-full)" 7z.7z
+tar_fixed=(--sort=name --mtime="$fixed_time" --owner=0 --group=0 --numeric-owner -C content)
+tar "${tar_fixed[@]}" --format=ustar -cf ustar.tar "${members[@]}"
+put tar_ustar tar "GNU tar (--format=ustar)" ustar.tar
+tar "${tar_fixed[@]}" --format=gnu -cf gnu.tar "${members[@]}"
+put tar_gnu tar "GNU tar (--format=gnu)" gnu.tar
+tar "${tar_fixed[@]}" --format=pax --pax-option=exthdr.name=%d/PaxHeaders/%f,delete=atime,delete=ctime \
+  -cf pax.tar "${members[@]}"
+put tar_pax tar "GNU tar (--format=pax)" pax.tar
+(cd content && printf '%s\n' "${members[@]}" | cpio -o --quiet --reproducible -H newc > ../newc.cpio)
+put cpio_newc cpio "cpio -H newc" newc.cpio
+(cd content && printf '%s\n' "${members[@]}" | cpio -o --quiet --reproducible -H odc > ../odc.cpio)
+put cpio_odc cpio "cpio -H odc" odc.cpio
+(cd content && printf '%s\n' "${members[@]}" | cpio -o --quiet --reproducible -H bin > ../bin.cpio)
+put cpio_binary cpio "cpio -H bin" bin.cpio
+(cd content && gcab -c -z ../cab.cab "${members[@]}")
+put cab_mszip cab "gcab -z" cab.cab
+(cd content && jlha a ../lzh.lzh "${members[@]}" >/dev/null)
+put lzh_lh5 lzh,lha "jlha (jlha-utils)" lzh.lzh
+(cd content && at_fixed_time arj a -y -i ../arj.arj "${members[@]}" >/dev/null)
+put arj_default arj "arj" arj.arj
+
+mkdir -p debroot/DEBIAN debroot/usr/share/doc/quodra-sample
+cat > debroot/DEBIAN/control <<'CONTROL'
+Package: quodra-sample
+Version: 1.0
+Architecture: all
+Maintainer: Quodra Developers <dev@example.com>
+Description: tiny package for the sample set
+ It installs one text file.
+CONTROL
+cp content/readme.txt debroot/usr/share/doc/quodra-sample/readme.txt
+find debroot -exec touch -h -d "$fixed_time" {} +
+dpkg-deb --root-owner-group -Zxz --build debroot deb.deb >/dev/null
+put deb_package deb "dpkg-deb --build" deb.deb
+
+mkdir -p rpmtop/SPECS
+cat > rpmtop/SPECS/sample.spec <<'SPEC'
+Name: quodra-sample
+Version: 1.0
+Release: 1
+Summary: Tiny package for the sample set
+License: MIT
+BuildArch: noarch
+%description
+It installs one text file.
+%install
+mkdir -p %{buildroot}/usr/share/quodra-sample
+printf 'Quodra sample\n' > %{buildroot}/usr/share/quodra-sample/readme.txt
+touch -d @1700000000 %{buildroot}/usr/share/quodra-sample/readme.txt
+%files
+/usr/share/quodra-sample/readme.txt
+%changelog
+* Tue Nov 14 2023 Quodra Developers <dev@example.com> - 1.0-1
+- Sample package.
+SPEC
+rpmbuild -bb --quiet --define "_topdir $work/rpmtop" --define "_buildhost samples.example.com" \
+  --define "use_source_date_epoch_as_buildtime 1" --define "clamp_mtime_to_source_date_epoch 1" \
+  --define "debug_package %{nil}" rpmtop/SPECS/sample.spec >/dev/null 2>&1
+put rpm_package rpm "rpmbuild -bb" rpmtop/RPMS/noarch/quodra-sample-1.0-1.noarch.rpm
+
+xorriso -as mkisofs -quiet -V QUODRA_SAMPLE -J -r -no-pad -o iso.iso content 2>/dev/null
+put iso9660_joliet iso "xorriso -as mkisofs" iso.iso
+
+# ---------------------------------------------------------------- documents
+cat > doc.md <<'MD'
+---
+title: Quodra sample
+author: Quodra Developers
+date: 2023-11-14
+lang: ja-JP
+identifier: urn:uuid:6f0c8a52-2d5e-4c1a-9a39-1d5b5f0a7e11
+---
+
+# 見本の文書
+
+A small document for the sample set. 日本語の一行。
+
+- first point
+- second point
+
+# Second part
+
+| name | value |
+|------|-------|
+| one  | 1     |
+MD
+at_fixed_time pandoc doc.md -o pandoc.docx
+put docx_pandoc docx "pandoc" pandoc.docx
+at_fixed_time pandoc doc.md -o pandoc.odt
+put odt_pandoc odt "pandoc" pandoc.odt
+at_fixed_time pandoc doc.md -o pandoc.pptx
+put pptx_pandoc pptx "pandoc" pandoc.pptx
+at_fixed_time pandoc doc.md -t epub3 -o pandoc.epub
+put epub_pandoc epub "pandoc" pandoc.epub
+pandoc doc.md -s -t rtf -o pandoc.rtf
+put rtf_pandoc rtf "pandoc -s -t rtf" pandoc.rtf
+pandoc doc.md -s -t html5 -o pandoc.html
+put html5_pandoc html,htm "pandoc -s -t html5" pandoc.html
+
+cat > doc.ms <<'MS'
+.TL
+Quodra sample
+.AU
+Quodra Developers
+.PP
+A small document for the sample set, typeset by groff.
+.PP
+Second paragraph.
+MS
+groff -ms -Tps doc.ms > groff.ps
+put ps_groff ps "groff -Tps" groff.ps
+groff -ms -Tdvi doc.ms > groff.dvi
+put dvi_groff dvi "groff -Tdvi" groff.dvi
+at_fixed_time ps2pdf -dPDFSETTINGS=/screen groff.ps gs.pdf
+put pdf_ghostscript pdf "groff -Tps | ps2pdf (Ghostscript)" gs.pdf
+groff -ms -Tpdf doc.ms > groff.pdf
+put pdf_groff pdf "groff -Tpdf (gropdf)" groff.pdf
+
+printf 'name,value,note\none,1,first\ntwo,2,second\nthree,3,third\n' > sheet.csv
+at_fixed_time ssconvert -T Gnumeric_Excel:excel_biff8 sheet.csv gnumeric.xls >/dev/null 2>&1
+put xls_biff8 xls "ssconvert (Gnumeric)" gnumeric.xls
+at_fixed_time ssconvert -T Gnumeric_Excel:xlsx2 sheet.csv gnumeric.xlsx >/dev/null 2>&1
+put xlsx_gnumeric xlsx "ssconvert (Gnumeric)" gnumeric.xlsx
+at_fixed_time ssconvert -T Gnumeric_OpenCalc:odf sheet.csv gnumeric.ods >/dev/null 2>&1
+put ods_gnumeric ods "ssconvert (Gnumeric)" gnumeric.ods
+
+cat > sample.wxs <<'WXS'
+<?xml version="1.0" encoding="utf-8"?>
+<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">
+  <Product Id="8d1b2c36-4a44-4b8f-9d0e-0b7d2a4f5c61" Name="Quodra Sample" Language="1033" Version="1.0.0"
+           Manufacturer="Quodra Developers" UpgradeCode="2f6e2b3a-7c55-4d1e-8a0f-3c9b1e4d7a20">
+    <Package Id="5b0f6e1c-93a2-4d57-b1c8-6e2a9f4d3b70" InstallerVersion="200" Compressed="yes"
+             Description="Sample installer" Comments="Made for the sample set"/>
+    <Media Id="1" Cabinet="sample.cab" EmbedCab="yes"/>
+    <Directory Id="TARGETDIR" Name="SourceDir">
+      <Directory Id="ProgramFilesFolder">
+        <Directory Id="INSTALLDIR" Name="QuodraSample">
+          <Component Id="ReadMe" Guid="c3a1d7e2-5f60-4b9e-8d21-7a4c6e0f1b93">
+            <File Id="ReadMeFile" Name="readme.txt" Source="content/readme.txt"/>
+          </Component>
+        </Directory>
+      </Directory>
+    </Directory>
+    <Feature Id="Main" Level="1"><ComponentRef Id="ReadMe"/></Feature>
+  </Product>
+</Wix>
+WXS
+at_fixed_time wixl -o wixl.msi sample.wxs
+put msi_wixl msi "wixl (msitools)" wixl.msi
+
+mkdir -p chm
+cat > chm/index.html <<'HTML'
+<html><head><title>Quodra sample</title></head>
+<body><h1>Quodra sample</h1><p>A small help page for the sample set.</p></body></html>
+HTML
+cat > chm/sample.hhp <<'HHP'
+[OPTIONS]
+Compiled file=sample.chm
+Default topic=index.html
+Title=Quodra sample
+Language=0x409 English (United States)
+
+[FILES]
+index.html
+HHP
+(cd chm && at_fixed_time chmcmd --no-html-scan sample.hhp >/dev/null 2>&1)
+put chm_chmcmd chm "chmcmd (Free Pascal)" chm/sample.chm
+
+cjb2 base.pbm bitonal.djvu
+put djvu_bitonal djvu,djv "cjb2 (DjVuLibre)" bitonal.djvu
+c44 base.ppm photo.djvu
+put djvu_photo djvu,djv "c44 (DjVuLibre)" photo.djvu
+
+# ---------------------------------------------------------------- programs and data
+cat > hello.c <<'C'
+/* Prints a greeting: the smallest useful program for the sample set. */
+#include <stdio.h>
+int main(void) { puts("Quodra sample"); return 0; }
+C
+cat > hello_window.c <<'C'
+/* Shows a message box: a window-subsystem program for the sample set. */
+#include <windows.h>
+int WINAPI WinMain(HINSTANCE a, HINSTANCE b, LPSTR c, int d)
+{ (void)a; (void)b; (void)c; (void)d; return MessageBoxA(NULL, "Quodra sample", "Sample", MB_OK) ? 0 : 1; }
+C
+cat > library.c <<'C'
+/* One exported function: a dynamic library for the sample set. */
+__declspec(dllexport) int sample_add(int a, int b) { return a + b; }
+C
+# shellcheck disable=SC2054
+mingw_fixed=(-O2 -s -Wl,--no-insert-timestamp)
+i686-w64-mingw32-gcc "${mingw_fixed[@]}" hello.c -o exe32.exe
+put exe_win32_console exe "i686-w64-mingw32-gcc (MinGW-w64)" exe32.exe
+i686-w64-mingw32-gcc "${mingw_fixed[@]}" -mwindows hello_window.c -o exe32_gui.exe
+put exe_win32_window exe "i686-w64-mingw32-gcc -mwindows (MinGW-w64)" exe32_gui.exe
+x86_64-w64-mingw32-gcc "${mingw_fixed[@]}" hello.c -o exe64.exe
+put exe_win64_console exe "x86_64-w64-mingw32-gcc (MinGW-w64)" exe64.exe
+i686-w64-mingw32-gcc "${mingw_fixed[@]}" -shared library.c -o dll32.dll
+put dll_win32 dll "i686-w64-mingw32-gcc -shared (MinGW-w64)" dll32.dll
+x86_64-w64-mingw32-gcc "${mingw_fixed[@]}" -shared library.c -o dll64.dll
+put dll_win64 dll "x86_64-w64-mingw32-gcc -shared (MinGW-w64)" dll64.dll
+
+# The Windows metafile, the GDI enhanced metafile and the shell link come from the system's own writers
+# (Wine's gdi32 and shell32), driven by a small program.
+cat > writers.c <<'C'
+/* Writes a metafile, an enhanced metafile and a shell link with the system's own writers. */
+#define COBJMACROS
+#include <windows.h>
+#include <shlobj.h>
+#include <objidl.h>
+
+static void draw_sample(HDC dc)
+{
+  Rectangle(dc, 1, 1, 15, 15);
+  MoveToEx(dc, 1, 1, NULL);
+  LineTo(dc, 15, 15);
+  TextOutA(dc, 3, 3, "Q", 1);
+}
+
+static int write_metafile(const char *path)
+{
+  HDC dc = CreateMetaFileA(path);
+  if (!dc) return 0;
+  draw_sample(dc);
+  HMETAFILE done = CloseMetaFile(dc);
+  if (!done) return 0;
+  DeleteMetaFile(done);
+  return 1;
+}
+
+static int write_enhanced_metafile(const char *path)
+{
+  RECT frame = {0, 0, 400, 400};
+  HDC dc = CreateEnhMetaFileA(NULL, path, &frame, "Quodra\0Sample\0");
+  if (!dc) return 0;
+  draw_sample(dc);
+  HENHMETAFILE done = CloseEnhMetaFile(dc);
+  if (!done) return 0;
+  DeleteEnhMetaFile(done);
+  return 1;
+}
+
+static int write_link(const wchar_t *path)
+{
+  IShellLinkW *link = NULL;
+  IPersistFile *file = NULL;
+  int saved = 0;
+  if (FAILED(CoCreateInstance(&CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, &IID_IShellLinkW, (void **)&link)))
+    return 0;
+  IShellLinkW_SetPath(link, L"C:\\Quodra\\sample\\readme.txt");
+  IShellLinkW_SetDescription(link, L"Quodra sample link");
+  IShellLinkW_SetWorkingDirectory(link, L"C:\\Quodra\\sample");
+  if (SUCCEEDED(IShellLinkW_QueryInterface(link, &IID_IPersistFile, (void **)&file))) {
+    saved = SUCCEEDED(IPersistFile_Save(file, path, TRUE));
+    IPersistFile_Release(file);
+  }
+  IShellLinkW_Release(link);
+  return saved;
+}
+
+int main(void)
+{
+  int ok = 1;
+  CoInitialize(NULL);
+  ok &= write_metafile("sample.wmf");
+  ok &= write_enhanced_metafile("sample.emf");
+  ok &= write_link(L"sample.lnk");
+  CoUninitialize();
+  return ok ? 0 : 1;
+}
+C
+x86_64-w64-mingw32-gcc -O2 writers.c -o writers.exe -lgdi32 -lole32 -luuid -lshell32
+mkdir -p wine_out
+(
+  export WINEPREFIX="$work/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  cd wine_out
+  /usr/lib/wine/wine64 ../writers.exe >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w
+)
+put wmf_gdi wmf "Wine gdi32 CreateMetaFile (MinGW-w64 program)" wine_out/sample.wmf
+put emf_gdi emf "Wine gdi32 CreateEnhMetaFile (MinGW-w64 program)" wine_out/sample.emf
+put lnk_shell32 lnk "Wine shell32 IShellLink (MinGW-w64 program)" wine_out/sample.lnk
+
+mkdir -p java
+cat > java/Hello.java <<'JAVA'
+/* Prints a greeting: the class and archive samples. */
+public class Hello {
+  public static void main(String[] args) { System.out.println("Quodra sample"); }
+}
+JAVA
+javac --release 8 -g:none -d java java/Hello.java 2>/dev/null
+put class_java8 class "javac --release 8" java/Hello.class
+javac --release 17 -g:none -d java17 java/Hello.java
+put class_java17 class "javac --release 17" java17/Hello.class
+jar --create --file hello.jar --date=2023-11-14T22:13:20Z --main-class Hello -C java Hello.class
+put jar_executable jar "jar (JDK)" hello.jar
+
+mkdir -p apk/res/values apk/assets
+cat > apk/AndroidManifest.xml <<'XML'
+<?xml version="1.0" encoding="utf-8"?>
+<manifest package="com.example.quodrasample">
+  <application/>
+</manifest>
+XML
+printf '<?xml version="1.0" encoding="utf-8"?>\n<resources><string name="app_name">Sample</string></resources>\n' \
+  > apk/res/values/strings.xml
+cp content/readme.txt apk/assets/readme.txt
+aapt package -f -M apk/AndroidManifest.xml -S apk/res -A apk/assets -F unaligned.apk >/dev/null 2>&1
+zipalign -f 4 unaligned.apk aligned.apk
+put apk_aapt apk "aapt package + zipalign" aligned.apk
+
+printf 'def greet(name):\n    return "Hello, " + name\n\nprint(greet("Quodra"))\n' > greet.py
+/usr/bin/python3 -c 'import py_compile; py_compile.compile("greet.py", cfile="greet.pyc", doraise=True,
+  invalidation_mode=py_compile.PycInvalidationMode.CHECKED_HASH)'
+put pyc_checked_hash pyc "python3 py_compile" greet.pyc
+
+cat > add.wat <<'WAT'
+(module
+  (func $add (export "add") (param i32 i32) (result i32)
+    local.get 0
+    local.get 1
+    i32.add))
+WAT
+wat2wasm add.wat -o add.wasm
+put wasm_module wasm "wat2wasm (WABT)" add.wasm
+
+sqlite3 sample.sqlite "CREATE TABLE item(id INTEGER PRIMARY KEY, name TEXT); \
+  INSERT INTO item(name) VALUES ('one'), ('two');"
+put sqlite3_database sqlite,sqlite3,db "sqlite3" sample.sqlite
+
+printf '2023-11-14 22:13:20.000001\n0000 51 75 6f 64 72 61 20 73 61 6d 70 6c 65\n' > packet.txt
+text2pcap -q -F pcap -t '%Y-%m-%d %H:%M:%S.' -e 0x800 -4 10.0.0.1,10.0.0.2 -u 1000,2000 packet.txt packet.pcap \
+  >/dev/null 2>&1
+put pcap_udp pcap,cap "text2pcap (Wireshark)" packet.pcap
+
+# ---------------------------------------------------------------- fonts
+glyphs="Quodra sample 0123456789"
+dejavu=/usr/share/fonts/truetype/dejavu
+pyftsubset "$dejavu/DejaVuSans.ttf" --text="$glyphs" --output-file=sans.ttf 2>/dev/null
+put ttf_dejavu_subset ttf "pyftsubset (fonttools)" sans.ttf
+pyftsubset /usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf --text="$glyphs" \
+  --output-file=nimbus.otf 2>/dev/null
+put otf_cff_subset otf "pyftsubset (fonttools)" nimbus.otf
+pyftsubset "$dejavu/DejaVuSans.ttf" --text="$glyphs" --flavor=woff --output-file=sans.woff 2>/dev/null
+put woff_subset woff "pyftsubset --flavor=woff (fonttools)" sans.woff
+pyftsubset "$dejavu/DejaVuSans.ttf" --text="$glyphs" --flavor=woff2 --output-file=sans.woff2 2>/dev/null
+put woff2_subset woff2 "pyftsubset --flavor=woff2 (fonttools, brotli)" sans.woff2
+pyftsubset "$dejavu/DejaVuSerif.ttf" --text="$glyphs" --output-file=serif.ttf 2>/dev/null
+/usr/bin/python3 -c 'from fontTools.ttLib import TTFont
+from fontTools.ttLib.ttCollection import TTCollection
+collection = TTCollection()
+collection.fonts = [TTFont("sans.ttf"), TTFont("serif.ttf")]
+collection.save("pair.ttc")'
+put ttc_pair ttc "fonttools TTCollection" pair.ttc
+
+# ---------------------------------------------------------------- text kinds (written here: they are text)
+printf 'Quodra sample text.\nPlain ASCII, two lines.\n' > ascii.txt
+put txt_ascii txt "written by this script (text)" ascii.txt
+printf 'これは見本のテキストです。\n日本語の文章が二行あります。\n' > utf8.txt
+put txt_utf8 txt "written by this script (text)" utf8.txt
+{ printf '\357\273\277'; cat utf8.txt; } > utf8_bom.txt
+put txt_utf8_bom txt "written by this script (text)" utf8_bom.txt
+iconv -f UTF-8 -t SHIFT_JIS utf8.txt > sjis.txt
+put txt_shift_jis txt "iconv -t SHIFT_JIS" sjis.txt
+cat > page.html <<'HTML'
+<html>
+<head><title>Quodra sample</title></head>
+<body><p>A hand-written page without a document type line.</p></body>
+</html>
+HTML
+put html_plain html,htm "written by this script (text)" page.html
+cat > data.xml <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<catalog>
+  <item id="1">one</item>
+  <item id="2">two</item>
+</catalog>
+XML
+put xml_catalog xml "written by this script (text)" data.xml
+printf '{"name": "Quodra sample", "items": [1, 2, 3], "nested": {"ok": true}}' \
+  | /usr/bin/python3 -m json.tool > data.json
+put json_object json "python3 -m json.tool" data.json
+printf '#!/bin/sh\n# Prints a greeting.\necho "Quodra sample"\n' > script.sh
+put script_sh sh "written by this script (text)" script.sh
+# shellcheck disable=SC2016  # the script's own variable
+printf '#!/bin/bash\nset -e\nfor n in 1 2 3; do echo "$n"; done\n' > script_bash.sh
+put script_bash sh,bash "written by this script (text)" script_bash.sh
+printf '#!/usr/bin/env python3\n"""Prints a greeting."""\nprint("Quodra sample")\n' > script.py
+put script_python py "written by this script (text)" script.py
+printf '#!/usr/bin/perl\nuse strict;\nuse warnings;\nprint "Quodra sample\\n";\n' > script.pl
+put script_perl pl "written by this script (text)" script.pl
+printf '#!/usr/bin/env ruby\n# Prints a greeting.\nputs "Quodra sample"\n' > script.rb
+put script_ruby rb "written by this script (text)" script.rb
+cat > mail.eml <<'EML'
+Return-Path: <samples@example.com>
+Received: from mail.example.com (mail.example.com [192.0.2.1])
+	by mx.example.com with ESMTP id 12345
+	for <dev@example.com>; Tue, 14 Nov 2023 22:13:20 +0000
+From: Quodra Samples <samples@example.com>
+To: Developer <dev@example.com>
+Subject: Sample message
+Date: Tue, 14 Nov 2023 22:13:20 +0000
+Message-ID: <sample-1@example.com>
+MIME-Version: 1.0
+Content-Type: text/plain; charset=UTF-8
+Content-Transfer-Encoding: 8bit
+
+A small message for the sample set.
+EML
+put eml_received eml "written by this script (text)" mail.eml
+/usr/bin/python3 - <<'PY'
+from email.message import EmailMessage
+from email.utils import formatdate
+message = EmailMessage()
+message["From"] = "Quodra Samples <samples@example.com>"
+message["To"] = "Developer <dev@example.com>"
+message["Subject"] = "Sample message with an attachment"
+message["Date"] = formatdate(1700000000, usegmt=True)
+message["Message-ID"] = "<sample-2@example.com>"
+message.set_content("A small message for the sample set.\n")
+message.add_attachment(b"attached bytes\n", maintype="application", subtype="octet-stream",
+                       filename="data.bin")
+message.set_boundary("sample-boundary")
+with open("mime.eml", "wb") as out:
+    out.write(bytes(message))
+PY
+put eml_mime eml "python3 email package" mime.eml
+cat > card.vcf <<'VCF'
+BEGIN:VCARD
+VERSION:3.0
+N:Sample;Quodra;;;
+FN:Quodra Sample
+EMAIL;TYPE=INTERNET:samples@example.com
+END:VCARD
+VCF
+put vcard_30 vcf,vcard "written by this script (text)" card.vcf
+cat > event.ics <<'ICS'
+BEGIN:VCALENDAR
+VERSION:2.0
+PRODID:-//Quodra//Sample//EN
+BEGIN:VEVENT
+UID:sample-1@example.com
+DTSTAMP:20231114T221320Z
+DTSTART:20231115T090000Z
+SUMMARY:Sample event
+END:VEVENT
+END:VCALENDAR
+ICS
+put ics_event ics "written by this script (text)" event.ics
+
+# ---------------------------------------------------------------- into place
+# The folder holds only what this run made.
+mkdir -p "$out"
+find "$out" -mindepth 1 -maxdepth 1 -type f -delete
+cp "$work"/out/* "$out/"
+cp "$manifest" "$out/MANIFEST"
+chmod 644 "$out"/*
+count=$(wc -l < "$out/MANIFEST")
+types=$(cut -f2 "$out/MANIFEST" | cut -d, -f1 | sort -u | wc -l)
+echo "make_samples: $count samples of $types types, $(du -cb "$out" | tail -1 | cut -f1) bytes in $out"
