@@ -1,0 +1,161 @@
+// karvoc's run. Every file goes through identify_file with no window and quiet 1, exactly as a file dropped
+// on karvo does; the lines are written as they come, so a long run shows its progress.
+#include "karvoc_run.h"
+#include "app_config.h"
+#include "console_text.h"
+#include "identify.h"
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char OPTION_MARK[] = "-o";
+
+int is_folder(const std::string &path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+int can_read_file(const std::string &path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    CloseHandle(file);
+    return 1;
+}
+
+std::string join_folder(const std::string &folder, const std::string &name)
+{
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
+    return folder + "\\" + name;
+}
+
+void write_problem(HANDLE err, const std::string &path, const char *what)
+{
+    write_console_text(err, "karvoc: " + path + ": " + what + "\n");
+}
+
+// Identifies one readable file and writes its line; returns 1 when it got a candidate, 0 when none,
+// -1 when it could not be identified at all.
+int identify_one(const karvoc_options &options, const std::string &path, HANDLE out, HANDLE err)
+{
+    std::string engine_path;
+    if (!engine_path_for(path, &engine_path)) {
+        write_problem(err, path, "this path cannot be handed to the identification engine");
+        return -1;
+    }
+    if (!identify_file(nullptr, engine_path.c_str(), 1)) {
+        write_problem(err, path, "the path is too long");
+        return -1;
+    }
+    write_console_text(out, format_result_line(path, g_identification_result, options.tsv));
+    return std::strcmp(g_identification_result.first_extension, "???") != 0;
+}
+
+}  // namespace
+
+const char *karvoc_usage()
+{
+    return "usage: karvoc [--tsv] [-r] FILE|FOLDER...\n"
+           "  Identifies each file's real type with the dataset beside karvoc and prints one line per file:\n"
+           "  the path, the three candidates with their scores (lpts) and the first candidate's comment.\n"
+           "  A folder stands for its files; with -r for the files of its subfolders too.\n"
+           "  --tsv  tab-separated: path, ext1, lpts1, ext2, lpts2, ext3, lpts3, comment\n"
+           "  Exit code: 0 every file got a candidate, 1 some got none, 2 bad usage or unreadable arguments.\n";
+}
+
+int parse_karvoc_arguments(int argc, char **argv, karvoc_options *options)
+{
+    *options = karvoc_options{};
+    int only_targets = 0;
+    for (int i = 1; i < argc; i++) {
+        std::string word = argv[i];
+        if (only_targets || word.empty() || word[0] != '-') options->targets.push_back(word);
+        else if (word == "--") only_targets = 1;
+        else if (word == "--tsv") options->tsv = 1;
+        else if (word == "-r" || word == "--recursive") options->recursive = 1;
+        else if (word == "-h" || word == "--help") options->help = 1;
+        else return 0;
+    }
+    return options->help || !options->targets.empty();
+}
+
+std::string format_result_line(const std::string &path, const identification_result &result, int tsv)
+{
+    char scores[3][32];
+    std::snprintf(scores[0], sizeof scores[0], "%.1f", static_cast<double>(result.first_score));
+    std::snprintf(scores[1], sizeof scores[1], "%.1f", static_cast<double>(result.second_score));
+    std::snprintf(scores[2], sizeof scores[2], "%.1f", static_cast<double>(result.third_score));
+    const char *extensions[3] = {result.first_extension, result.second_extension, result.third_extension};
+    std::string line = path + (tsv ? "\t" : ":");
+    for (int i = 0; i < 3; i++) {
+        if (tsv) line += std::string(extensions[i]) + "\t" + scores[i] + "\t";
+        else line += std::string(" ") + extensions[i] + " (" + scores[i] + ")";
+    }
+    line += tsv ? "" : " ";
+    return line + result.first_comment + "\n";
+}
+
+int collect_folder_files(const std::string &folder, int recursive, std::vector<std::string> *files)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(join_folder(folder, "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
+    std::vector<std::string> names, folders;
+    do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) folders.push_back(name);
+        else names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    std::sort(folders.begin(), folders.end());
+    for (const std::string &name : names) files->push_back(join_folder(folder, name));
+    if (!recursive) return 1;
+    int all_listed = 1;
+    for (const std::string &name : folders) all_listed &= collect_folder_files(join_folder(folder, name), 1, files);
+    return all_listed;
+}
+
+int engine_path_for(const std::string &path, std::string *engine_path)
+{
+    *engine_path = path;
+    if (path.size() >= static_cast<size_t>(PATH_SIZE)) return 0;
+    if (path.find(OPTION_MARK) == std::string::npos) return 1;
+    char short_path[PATH_SIZE];
+    DWORD length = GetShortPathNameA(path.c_str(), short_path, sizeof short_path);
+    if (length == 0 || length >= sizeof short_path) return 0;
+    if (std::strstr(short_path, OPTION_MARK) != nullptr) return 0;
+    *engine_path = short_path;
+    return 1;
+}
+
+int run_karvoc(const karvoc_options &options, HANDLE out, HANDLE err)
+{
+    int bad_argument = 0, unidentified = 0;
+    for (const std::string &target : options.targets) {
+        std::vector<std::string> files;
+        if (is_folder(target)) {
+            if (!collect_folder_files(target, options.recursive, &files)) {
+                write_problem(err, target, "the folder cannot be listed");
+                bad_argument = 1;
+            }
+        } else if (can_read_file(target)) {
+            files.push_back(target);
+        } else {
+            write_problem(err, target, "cannot be read");
+            bad_argument = 1;
+        }
+        for (const std::string &file : files) {
+            int outcome = identify_one(options, file, out, err);
+            if (outcome < 0) bad_argument = 1;
+            if (outcome == 0) unidentified = 1;
+        }
+    }
+    if (bad_argument) return KARVOC_BAD_USAGE;
+    return unidentified ? KARVOC_SOME_UNIDENTIFIED : KARVOC_ALL_IDENTIFIED;
+}
