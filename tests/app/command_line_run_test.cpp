@@ -1,6 +1,9 @@
 // The command-line run: long-path conversion and the run over all arguments.
 #include "command_line_run.h"
+#include "config.h"
+#include "dialog_closer.h"
 #include "test_files.h"
+#include "window_mode.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstring>
@@ -47,24 +50,35 @@ TEST(long_path, a_long_form_that_does_not_fit_leaves_the_buffer_empty)
     remove_folder_tree(folder);
 }
 
-TEST(command_line_run, ends_with_exit_code_0_whatever_the_arguments)
+TEST(command_line_run, ends_with_exit_code_0_after_handling_every_argument_that_fits)
 {
     std::string folder = make_test_folder("run");
     std::string file = folder + "dropped.bin";
     ASSERT_TRUE(write_file_text(file, "data"));
-    const std::string lines[] = {
-        "\"" + file + "\"",
-        file + " " + file,
-        " ",
-        "\"",
-        std::string(5000, 'x'),
-        "\"" + std::string(300, 'y') + "\" \"" + file + "\"",
-        "C:\\no such file.bin",
+    g_instance = GetModuleHandleA(nullptr);
+    // Settings as the program has them after start-up, in this test's folder.
+    load_config_in(&g_app_config, folder.c_str());
+    // Each argument handled ends in a result dialog; a refused one shows nothing.
+    const struct {
+        std::string line;
+        LONG handled;
+    } cases[] = {
+        {"\"" + file + "\"", 1},
+        {file + " " + file, 2},
+        {" ", 2},
+        {"\"", 1},
+        {std::string(5000, 'x'), 0},
+        {"\"" + std::string(300, 'y') + "\" \"" + file + "\"", 1},
     };
-    for (const std::string &line : lines) {
-        SCOPED_TRACE(line.substr(0, 60));
-        EXPECT_EQ(0, run_command_line(line.c_str()));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.line.substr(0, 60));
+        dialog_closer closer;
+        start_closing_dialogs(&closer, GetCurrentProcessId());
+        EXPECT_EQ(0, run_command_line(c.line.c_str()));
+        stop_closing_dialogs(&closer);
+        EXPECT_EQ(c.handled, closer.closed);
     }
+    g_app_config = app_config();
     remove_folder_tree(folder);
 }
 
