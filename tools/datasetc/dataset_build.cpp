@@ -338,6 +338,16 @@ int reads_beyond(const run_entry &later, const run_entry &certain)
     return l.offset < c.offset || l.offset + l.count > c.offset + c.count;
 }
 
+// The later type has its own value on the reader of the certain match: that reader tells the two apart.
+int told_apart_by_reader(const run_entry &end, const run_entry &later)
+{
+    for (const match_source &m : later.type->matches)
+        if (m.reader_index == end.match->reader_index &&
+            (m.expect_a != end.match->expect_a || m.expect_b != end.match->expect_b))
+            return 1;
+    return 0;
+}
+
 }  // namespace
 
 void check_run_order(const dataset_source &source, source_errors *errors)
@@ -347,6 +357,7 @@ void check_run_order(const dataset_source &source, source_errors *errors)
         if (!end.match->score.certain) continue;
         for (const run_entry &later : run) {
             if (later.position <= end.position || later.type->extension == end.type->extension) continue;
+            if (told_apart_by_reader(end, later)) continue;
             int declared = 0;
             for (const std::string &w : later.type->within) declared |= w == end.type->extension;
             if (declared)
