@@ -1,0 +1,178 @@
+// karvoc's parts: argument reading, result lines, the folder walk, the "-o" guard, the UTF-8 text and the
+// exit codes of a whole run, against a dataset of one definition written by the project's writers.
+#include "app_config.h"
+#include "console_text.h"
+#include "definition_writer.h"
+#include "karvoc_run.h"
+#include "test_files.h"
+#include <gtest/gtest.h>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct argument_case {
+    std::vector<std::string> words;
+    int accepted;
+    int tsv;
+    int recursive;
+    int help;
+    std::vector<std::string> targets;
+};
+
+TEST(KarvocArguments, AreReadAsDocumented)
+{
+    const argument_case cases[] = {
+        {{}, 0, 0, 0, 0, {}},
+        {{"a.bin"}, 1, 0, 0, 0, {"a.bin"}},
+        {{"--tsv", "-r", "a", "b"}, 1, 1, 1, 0, {"a", "b"}},
+        {{"a", "--recursive"}, 1, 0, 1, 0, {"a"}},
+        {{"--tsv"}, 0, 1, 0, 0, {}},
+        {{"-x", "a"}, 0, 0, 0, 0, {}},
+        {{"--help"}, 1, 0, 0, 1, {}},
+        {{"--", "-r", "--tsv"}, 1, 0, 0, 0, {"-r", "--tsv"}},
+    };
+    for (const argument_case &c : cases) {
+        std::vector<char *> argv{const_cast<char *>("karvoc")};
+        for (const std::string &w : c.words) argv.push_back(const_cast<char *>(w.c_str()));
+        karvoc_options options;
+        int accepted = parse_karvoc_arguments(static_cast<int>(argv.size()), argv.data(), &options);
+        EXPECT_EQ(accepted != 0, c.accepted != 0) << c.words.size();
+        if (!accepted) continue;
+        EXPECT_EQ(options.tsv, c.tsv);
+        EXPECT_EQ(options.recursive, c.recursive);
+        EXPECT_EQ(options.help, c.help);
+        EXPECT_EQ(options.targets, c.targets);
+    }
+}
+
+identification_result sample_result()
+{
+    identification_result r = {};
+    std::strcpy(r.first_extension, "PNG");
+    std::strcpy(r.second_extension, "TXT");
+    std::strcpy(r.third_extension, "???");
+    r.first_score = 100.0f;
+    r.second_score = 53.25f;
+    std::strcpy(r.first_comment, "PNG画像");
+    return r;
+}
+
+TEST(KarvocLines, PlainAndTabSeparated)
+{
+    identification_result r = sample_result();
+    EXPECT_EQ(format_result_line("C:\\a\\pic", r, 0), "C:\\a\\pic: PNG (100.0) TXT (53.2) ??? (0.0) PNG画像\n");
+    EXPECT_EQ(format_result_line("C:\\a\\pic", r, 1), "C:\\a\\pic\tPNG\t100.0\tTXT\t53.2\t???\t0.0\tPNG画像\n");
+}
+
+TEST(KarvocText, Cp932BecomesUtf8)
+{
+    EXPECT_EQ(cp932_to_utf8("PNG画像"), std::string(u8"PNG画像"));
+    EXPECT_EQ(cp932_to_utf8("ﾃｷｽﾄ"), std::string(u8"ﾃｷｽﾄ"));
+    EXPECT_EQ(cp932_to_utf8(""), "");
+}
+
+class KarvocFolder : public ::testing::Test {
+protected:
+    void SetUp() override { folder = make_test_folder("karvoc"); }
+    void TearDown() override { remove_folder_tree(folder); }
+    std::string folder;
+};
+
+TEST_F(KarvocFolder, ListsFilesByNameAndSubfoldersOnlyWhenRecursive)
+{
+    ASSERT_TRUE(write_file_text(folder + "b", "x"));
+    ASSERT_TRUE(write_file_text(folder + "a", "x"));
+    ASSERT_TRUE(CreateDirectoryA((folder + "sub").c_str(), nullptr));
+    ASSERT_TRUE(write_file_text(folder + "sub\\c", "x"));
+    std::vector<std::string> flat, deep;
+    ASSERT_TRUE(collect_folder_files(folder, 0, &flat));
+    ASSERT_TRUE(collect_folder_files(folder, 1, &deep));
+    EXPECT_EQ(flat, (std::vector<std::string>{folder + "a", folder + "b"}));
+    EXPECT_EQ(deep, (std::vector<std::string>{folder + "a", folder + "b", folder + "sub\\c"}));
+    std::vector<std::string> none;
+    EXPECT_FALSE(collect_folder_files(folder + "missing", 0, &none));
+}
+
+// The engine cuts a target path at its first "-o"; karvoc hands it a form without one, which names the
+// same file, or refuses the path.
+TEST_F(KarvocFolder, PathWithOptionMarkIsHandedOverWithoutIt)
+{
+    ASSERT_TRUE(CreateDirectoryA((folder + "my-older-files").c_str(), nullptr));
+    std::string path = folder + "my-older-files\\data";
+    ASSERT_TRUE(write_file_text(path, "QDRA"));
+    std::string engine_path;
+    ASSERT_TRUE(engine_path_for(path, &engine_path));
+    EXPECT_EQ(engine_path.find("-o"), std::string::npos) << engine_path;
+    EXPECT_EQ(read_file_bytes(engine_path), read_file_bytes(path));
+    std::string plain = folder + "plain";
+    ASSERT_TRUE(engine_path_for(plain, &engine_path));
+    EXPECT_EQ(engine_path, plain);
+    EXPECT_FALSE(engine_path_for(std::string(300, 'a'), &engine_path));
+}
+
+// A dataset of one definition: the first four bytes "QDRA" make the candidate QDR, "テスト形式", scored 100.
+void write_one_type_dataset(const std::string &folder)
+{
+    plugin_definition d;
+    clear_plugin_definition(&d);
+    d.header.definition_id = 7;
+    d.header.flags = DEFINITION_FLAG_SIGNATURE;
+    d.header.option_source = 2;
+    d.with_options = 1;
+    d.options.params[0] = 4;
+    d.settings.enabled = 1;
+    d.settings.pattern_check = 1;
+    d.patterns.count = 1;
+    d.patterns.key_id[0] = 1;
+    d.patterns.base_score[0] = 255;
+    CreateDirectoryA((folder + "plug-in").c_str(), nullptr);
+    CreateDirectoryA((folder + "add-in").c_str(), nullptr);
+    ASSERT_TRUE(write_definition_file(folder + "plug-in\\one.plg", make_plugin_file(d)));
+    ASSERT_TRUE(write_definition_file(folder + "one.dat", make_dataset_file({{7, 0x51445241u, 0, 1}})));
+    std::vector<unsigned char> keys;
+    ASSERT_TRUE(make_key_file({{1, "QDR", "テスト形式"}}, &keys));
+    ASSERT_TRUE(write_definition_file(folder + "one.key", keys));
+    std::snprintf(g_app_config.dat_path, PATH_SIZE, "%sone.dat", folder.c_str());
+    std::snprintf(g_app_config.key_path, PATH_SIZE, "%sone.key", folder.c_str());
+    std::snprintf(g_app_config.plugin_folder, PATH_SIZE, "%splug-in\\", folder.c_str());
+    std::snprintf(g_app_config.addin_folder, PATH_SIZE, "%sadd-in\\", folder.c_str());
+}
+
+// Runs karvoc over targets; its output (as written to a file, so UTF-8) and its exit code.
+int run_into_file(const std::string &folder, const std::vector<std::string> &targets, int tsv, std::string *out)
+{
+    karvoc_options options = {};
+    options.tsv = tsv;
+    options.targets = targets;
+    std::string out_path = folder + "out.txt", err_path = folder + "err.txt";
+    HANDLE out_file = CreateFileA(out_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE err_file = CreateFileA(err_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    int code = run_karvoc(options, out_file, err_file);
+    CloseHandle(out_file);
+    CloseHandle(err_file);
+    std::vector<unsigned char> bytes = read_file_bytes(out_path);
+    out->assign(bytes.begin(), bytes.end());
+    return code;
+}
+
+TEST_F(KarvocFolder, ExitCodesAndUtf8Lines)
+{
+    write_one_type_dataset(folder);
+    std::string files = folder + "files\\";
+    ASSERT_TRUE(CreateDirectoryA(files.c_str(), nullptr));
+    ASSERT_TRUE(write_file_text(files + "known", "QDRA and more"));
+    ASSERT_TRUE(write_file_text(files + "unknown", "nothing known"));
+    std::string out;
+    EXPECT_EQ(run_into_file(folder, {files + "known"}, 1, &out), KARVOC_ALL_IDENTIFIED);
+    EXPECT_EQ(out, files + "known\tQDR\t100.0\t???\t0.0\t???\t0.0\t" + std::string(u8"テスト形式") + "\n");
+    EXPECT_EQ(run_into_file(folder, {files}, 0, &out), KARVOC_SOME_UNIDENTIFIED);
+    EXPECT_EQ(out, files + "known: QDR (100.0) ??? (0.0) ??? (0.0) " + std::string(u8"テスト形式") + "\n" + files +
+                       "unknown: ??? (0.0) ??? (0.0) ??? (0.0) None\n");
+    // An argument that cannot be read makes the run's code 2; the other arguments are still identified.
+    EXPECT_EQ(run_into_file(folder, {files + "missing", files + "known"}, 1, &out), KARVOC_BAD_USAGE);
+    EXPECT_EQ(out.compare(0, (files + "known\tQDR").size(), files + "known\tQDR"), 0) << out;
+}
+
+}  // namespace
