@@ -5,6 +5,7 @@
 #   bash tools/compare_with_file.sh [--rounds N] [--identifier "COMMAND..."] [SAMPLE_FOLDER]
 # --identifier (or the environment variable QUODRA_IDENTIFIER) names the console identifier to set beside file,
 # e.g. --identifier "cmake/wine-run.sh build/x86_64/bin/karvoc.exe --tsv"; the sample paths are appended to it.
+# Without either, the built karvoc (build/x86_64/bin/karvoc.exe under Wine) is set beside file when it exists.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 folder="$root/tests/samples"
@@ -14,10 +15,13 @@ while [ $# -gt 0 ]; do
   case $1 in
     --rounds) rounds=$2; shift 2 ;;
     --identifier) identifier=$2; shift 2 ;;
-    -h|--help) sed -n '2,7p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,8p' "$0"; exit 0 ;;
     *) folder=$1; shift ;;
   esac
 done
+if [ -z "$identifier" ] && [ -f "$root/build/x86_64/bin/karvoc.exe" ]; then
+  identifier="$root/cmake/wine-run.sh $root/build/x86_64/bin/karvoc.exe --tsv"
+fi
 manifest="$folder/MANIFEST"
 [ -f "$manifest" ] || { echo "compare_with_file: no MANIFEST in $folder" >&2; exit 2; }
 command -v file >/dev/null || { echo "compare_with_file: libmagic's file is not installed" >&2; exit 2; }
@@ -39,9 +43,8 @@ while IFS=$'\t' read -r path answer; do
   file_answer[${path##*/}]=$answer
 done < <(file --extension -N -F $'\t' -- "${paths[@]}")
 
-# ---- IDENTIFIER HOOK: the console identifier's answers, read from its tab-separated output.
-# Its output format is not settled yet; this reader takes the path from the first column and the first
-# candidate's extension from the second. Change read_identifier_answers when the format is fixed.
+# ---- The console identifier's answers, read from its tab-separated output (karvoc --tsv): the path in the
+# first column, the first candidate's extension in the second.
 declare -A identifier_answer
 read_identifier_answers()
 {

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# The program's main job: installs what is missing, builds, and runs karvo under Wine. With files given,
-# each is handled as if dropped on the program's icon; without, the main window opens on $DISPLAY, or on a
-# private Xvfb display when none is set (stop it with Ctrl-C).
+# The program's main job: installs what is missing, builds, and runs under Wine.
+#   bash tools/run.sh [--tsv] [-r] FILE|FOLDER...   identifies the files with the bundled dataset vlm_gene_036
+#                                                   through the console identifier karvoc: one line per file
+#   bash tools/run.sh                               opens karvo's main window
+#   bash tools/run.sh --window FILE...              hands the files to karvo as if dropped on its icon
+# The window opens on $DISPLAY, or on a private Xvfb display when none is set (stop it with Ctrl-C).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/tools/setup.sh"
@@ -12,11 +15,24 @@ if ! bash "$root/tools/build.sh" >"$root/build/build.log" 2>&1; then
   exit 1
 fi
 
-# Wine's drive Z: is the root folder, so a file's full path becomes Z: plus the path with backslashes.
+window=0
+if [ "${1:-}" = "--window" ]; then
+  window=1
+  shift
+fi
+[ $# -eq 0 ] && window=1
+
+# karvoc takes the paths as given, made absolute (the program runs from its own folder); karvo takes Wine's
+# drive Z: (the root folder) plus the path with backslashes.
 arguments=()
-for file in "$@"; do
-  full=$(realpath -m -- "$file")
-  arguments+=("Z:${full//\//\\}")
+for word in "$@"; do
+  case $word in
+    -*) arguments+=("$word") ;;
+    *)
+      full=$(realpath -m -- "$word")
+      if [ $window -eq 1 ]; then arguments+=("Z:${full//\//\\}"); else arguments+=("$full"); fi
+      ;;
+  esac
 done
 
 export WINEPREFIX="$root/build/wineprefix"
@@ -25,9 +41,14 @@ export QUODRA_DISPLAY="${DISPLAY:-}"
 source "$root/tools/display.sh"
 start_display
 trap stop_display EXIT
+# The build that runs on this machine's 64-bit Wine; build/i686/bin holds the 32-bit product.
+cd "$root/build/x86_64/bin"
+if [ $window -eq 0 ]; then
+  status=0
+  "$root/cmake/wine-run.sh" ./karvoc.exe "${arguments[@]}" || status=$?
+  exit $status
+fi
 if [ ${#arguments[@]} -eq 0 ] && [ -z "$QUODRA_DISPLAY" ]; then
   echo "karvo's main window is open on the Xvfb display $DISPLAY; press Ctrl-C to stop."
 fi
-# The build that runs on this machine's 64-bit Wine; build/i686/bin/karvo.exe is the 32-bit product.
-cd "$root/build/x86_64/bin"
 "$root/cmake/wine-run.sh" ./karvo.exe "${arguments[@]}"
