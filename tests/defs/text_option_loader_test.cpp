@@ -209,6 +209,18 @@ TEST_F(TextOptionLoader, ValuesAreStoredInTheirFieldsWidth)
     EXPECT_EQ(-999999999, settings.size_reference);
 }
 
+TEST_F(TextOptionLoader, ColumnsPastTheEndOfAShortLineAreEmpty)
+{
+    option_plugin_definition d = sample_option_plugin(12, 1);
+    d.patterns.offset[0] = 1230000000;  // "01230000000": digits where the found score's columns lie
+    std::vector<std::string> lines = lines_of(d);
+    lines[index_of(lines, "FOUNDSC:200;")] = "FOUND";
+    pattern_table table;
+    ASSERT_EQ(1, read_text_pattern_table(nullptr, write_lines(lines).c_str(), &table));
+    EXPECT_EQ(1230000000, table.offset[0]);
+    EXPECT_EQ(0, table.found_score[0]);  // nothing left over from the longer line before it
+}
+
 // "KRVOPG", then `words` filler words ten to a line, then the marker line and the writer's section.
 static std::string text_with_marker_after(int words, const char *marker, const std::vector<std::string> &section)
 {
