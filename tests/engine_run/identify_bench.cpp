@@ -13,6 +13,7 @@
 #include "path_helpers.h"
 #include <windows.h>
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -148,8 +149,12 @@ uint32_t likely_plugin_judgement(int i)
     return i % 3 == 0 ? 1 : i % 3 == 2 ? 0 : 900000;
 }
 
+// Key ids of the records that expect a likely judgement: the candidates' keys, for the key-search figure.
+std::vector<uint16_t> g_likely_keys;
+
 int write_dataset(const std::string &folder, const dataset_shape &shape)
 {
+    g_likely_keys.clear();
     std::string plugins = make_folder(folder + "plug-in\\");
     make_folder(folder + "add-in\\");
     int definitions = shape.plugins + shape.dictionaries * shape.dictionary_entries + shape.option_plugins;
@@ -183,7 +188,10 @@ int write_dataset(const std::string &folder, const dataset_shape &shape)
     std::vector<dataset_entry> records;
     for (int i = 1; i <= definitions; i++) {
         int share = shape.records / definitions + (i <= shape.records % definitions ? 1 : 0);
-        for (int j = 0; j < share; j++) records.push_back(bench_record(i, j, (i * 7 + j) % key_count + 1, likely[static_cast<size_t>(i)]));
+        for (int j = 0; j < share; j++) {
+            records.push_back(bench_record(i, j, (i * 7 + j) % key_count + 1, likely[static_cast<size_t>(i)]));
+            if (records.back().expect_b < 900000) g_likely_keys.push_back(records.back().key_id);
+        }
     }
     std::vector<key_entry> keys;
     for (int k = 1; k <= key_count; k++) {
@@ -238,6 +246,31 @@ std::vector<std::string> files_of(const std::string &folder)
     return paths;
 }
 
+// The run's last status text is "[n]", the candidate count: a message-only window stands in for the
+// status bar so that the count of each identification can be read.
+int g_last_candidate_count = 0;
+
+LRESULT CALLBACK count_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_USER + 1) {  // SB_SETTEXTA
+        const char *text = reinterpret_cast<const char *>(lparam);
+        if (text != nullptr && text[0] == '[') g_last_candidate_count = std::atoi(text + 1);
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void capture_candidate_counts()
+{
+    WNDCLASSA window_class = {};
+    window_class.lpfnWndProc = count_window_proc;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = "identify bench counts";
+    RegisterClassA(&window_class);
+    g_status_bar = CreateWindowExA(0, "identify bench counts", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+}
+
 double median_of(std::vector<double> values)
 {
     if (values.empty()) return 0.0;
@@ -252,6 +285,7 @@ struct repeated_costs {
     double record_ms;   // every record of the run list read with one open of the .dat each
     double once_ms;     // the whole .dat in one read, for comparison
     double lookup_ms;   // one lookup per change of definition
+    double key_ms;      // one search of the key file from record 0, averaged over the candidates' keys
 };
 
 // The written algorithm's two repeated costs, measured alone for one identification's worth of work.
@@ -280,30 +314,41 @@ repeated_costs measure_repeated_costs()
     for (uint16_t id : changes) find_definition_by_id(nullptr, g_app_config.plugin_folder, id, path, sizeof path, &entry);
     costs.lookup_ms = now_ms() - start;
     costs.changes = changes.size();
+    start = now_ms();
+    key_record key;
+    for (uint16_t id : g_likely_keys) find_key_record(g_app_config.key_path, id, &key);
+    costs.key_ms = g_likely_keys.empty() ? 0.0 : (now_ms() - start) / static_cast<double>(g_likely_keys.size());
     return costs;
 }
 
 // Median of three measurements of each cost, printed with its share of the median identification.
-void print_repeated_costs(double per_file_ms)
+// Every candidate searches the key file once for its extension, and the ranking once per place.
+void print_repeated_costs(double per_file_ms, double candidates)
 {
-    std::vector<double> records, once, lookups;
+    std::vector<double> records, once, lookups, keys;
     repeated_costs costs = {};
     for (int i = 0; i < 3; i++) {
         costs = measure_repeated_costs();
         records.push_back(costs.record_ms);
         once.push_back(costs.once_ms);
         lookups.push_back(costs.lookup_ms);
+        keys.push_back(costs.key_ms);
     }
+    double places = candidates < 3.0 ? candidates : 3.0;
+    double key_ms = median_of(keys) * (candidates + places);
     double record_ms = median_of(records);
     double lookup_ms = median_of(lookups);
     std::printf("  run-list reads: %d records, %.2f ms (one open each; the whole file in one read: %.3f ms)\n",
                 costs.records, record_ms, median_of(once));
     std::printf("  definition lookups: %zu changes of definition, %.2f ms (%.3f ms each)\n", costs.changes, lookup_ms,
                 costs.changes == 0 ? 0.0 : lookup_ms / static_cast<double>(costs.changes));
+    std::printf("  key searches: %.0f candidates + %.0f places, %.3f ms each (one open per key record): %.2f ms\n",
+                candidates, places, median_of(keys), key_ms);
     if (per_file_ms > 0.0)
-        std::printf("  against the median identification: run-list reads %.0f %%, lookups %.0f %%, together %.0f %%\n",
-                    100.0 * record_ms / per_file_ms, 100.0 * lookup_ms / per_file_ms,
-                    100.0 * (record_ms + lookup_ms) / per_file_ms);
+        std::printf("  against the median identification: run-list reads %.0f %%, lookups %.0f %%, key searches %.0f %%,"
+                    " together %.0f %%\n",
+                    100.0 * record_ms / per_file_ms, 100.0 * lookup_ms / per_file_ms, 100.0 * key_ms / per_file_ms,
+                    100.0 * (record_ms + lookup_ms + key_ms) / per_file_ms);
 }
 
 int bench_dataset(const std::string &root, const dataset_shape &shape, std::vector<std::string> targets, size_t max_files)
@@ -322,20 +367,23 @@ int bench_dataset(const std::string &root, const dataset_shape &shape, std::vect
                 shape.name, definitions, shape.plugins, shape.dictionaries, shape.dictionary_entries,
                 shape.option_plugins, shape.records, written_ms);
     std::vector<double> times;
+    std::vector<double> counts;
     int with_candidates = 0;
     double all_start = now_ms();
     for (const std::string &target : targets) {
         double one = now_ms();
-        identify_file(nullptr, target.c_str(), 1);
+        identify_file(nullptr, target.c_str(), 0);  // as the main window runs it: status texts on
         times.push_back(now_ms() - one);
+        counts.push_back(g_last_candidate_count);
         if (std::strcmp(g_identification_result.first_extension, "???") != 0) with_candidates++;
     }
     double all_ms = now_ms() - all_start;
     double median = median_of(times);
-    std::printf("  identify: %zu files in %.0f ms: %.2f files/s, median %.2f ms per file (%d with candidates)\n",
+    std::printf("  identify: %zu files in %.0f ms: %.2f files/s, median %.2f ms per file (%d with candidates,"
+                " median %.0f candidates)\n",
                 targets.size(), all_ms, all_ms > 0.0 ? 1000.0 * static_cast<double>(targets.size()) / all_ms : 0.0,
-                median, with_candidates);
-    print_repeated_costs(median);
+                median, with_candidates, median_of(counts));
+    print_repeated_costs(median, median_of(counts));
     remove_tree(folder);
     return with_candidates > 0 || targets.empty();
 }
@@ -345,6 +393,7 @@ int bench_dataset(const std::string &root, const dataset_shape &shape, std::vect
 int main(int argc, char **argv)
 {
     int quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    capture_candidate_counts();
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string root = make_folder(std::string(temp) + "quodra_bench_" + std::to_string(GetCurrentProcessId()) + "\\");

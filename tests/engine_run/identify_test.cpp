@@ -418,6 +418,24 @@ TEST_F(IdentifyTest, QuietRunsShowNothing)
     EXPECT_EQ("プラグイン[ID=0042]は見つかりません。スキップします", g_status_texts[0]);
 }
 
+TEST_F(IdentifyTest, RepaintsOnlyTheGivenWindow)
+{
+    write_run_list(fixture, {});
+    HWND window = CreateWindowExA(0, "STATIC", "result", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, window);
+    ValidateRect(window, nullptr);
+    ASSERT_EQ(1, identify_file(window, target.c_str(), 1));
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE)) << "a quiet run does not repaint";
+    ASSERT_EQ(1, identify_file(window, target.c_str(), 0));
+    EXPECT_TRUE(GetUpdateRect(window, nullptr, FALSE));
+    ValidateRect(window, nullptr);
+    // Without a window nothing is invalidated (not every window of the desktop).
+    ASSERT_EQ(1, identify_file(nullptr, target.c_str(), 0));
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+    DestroyWindow(window);
+}
+
 TEST(StatusText, WithoutStatusBarDoesNothing)
 {
     g_status_bar = nullptr;

@@ -310,6 +310,8 @@ TEST(ScoreAttributes, ExtensionCheck)
         {"C:\\x\\file.", "", 1},             // an empty extension matches an empty candidate
         {"C:\\x\\file", "", 0},              // no dot: no extension
         {"C:\\x\\file.txt", "", 0},
+        {"C:\\x\\file.\x83\x61", "\x83\x41", 0},  // a second byte is no letter to convert
+        {"C:\\x\\file.\x83\x41", "\x83\x41", 1},
     };
     for (const ext_case &c : cases) {
         SCOPED_TRACE(c.path);

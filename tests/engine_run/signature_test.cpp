@@ -244,6 +244,10 @@ TEST_F(SignatureTest, RegionOfLines)
     option_record negative = region_options(SIGNATURE_SOURCE_TEXT_LINES, 0, -5, 0, 1);
     EXPECT_EQ(uint32_t('a' + 'b'), compute(text, negative).b) << "nothing lies before a line";
 
+    // A skipped line's word of any length is passed over without being kept anywhere.
+    std::string long_word = target(bytes_of(std::string(5000, 'w') + "\nxy\n"));
+    EXPECT_EQ(uint32_t('x' + 'y'), compute(long_word, region_options(SIGNATURE_SOURCE_TEXT_LINES, 1, 0, 1, 1)).b);
+
     std::string zeros = target({0, 0, 0, '\n', 0, 0, '\n'});
     EXPECT_EQ(0, compute(zeros, region_options(SIGNATURE_SOURCE_BINARY_LINES, 0, 0, 1, 99)).ok);
     option_record past = region_options(SIGNATURE_SOURCE_TEXT_LINES, 0, 0, 3, 99);
@@ -374,6 +378,12 @@ TEST_F(SignatureTest, TermSearchBuffer)
                   std::strcpy(options.terms[2], "Foo");
                   return options;
               }()).b);
+
+    // The retry swaps single-byte letters only: the second byte of 0x83 0x41 is no letter "A".
+    option_record double_byte = term_options("a", 50, 1, 77, 66);
+    std::strcpy(double_byte.terms[2], "\x83\x41");
+    EXPECT_EQ(66u, compute(target({0x83, 0x61}), double_byte).b);
+    EXPECT_EQ(77u, compute(target({'x', 0x83, 0x41}), double_byte).b);
 
     option_record positioned = term_options("a", 3, 0, 77, 66);
     positioned.seek_offset = 3;
