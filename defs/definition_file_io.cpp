@@ -15,7 +15,7 @@ HANDLE open_definition_file(HWND window, const char *path)
     return file;
 }
 
-int read_file_region(HANDLE file, long offset, unsigned char *buffer, int size)
+int read_file_region(HANDLE file, long long offset, unsigned char *buffer, int size)
 {
     if (offset < 0 || size <= 0) return 0;
     LARGE_INTEGER position;

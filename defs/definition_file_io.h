@@ -8,7 +8,7 @@
 // "対象のファイルが開けません" with caption "ERROR" when a window is given; returns INVALID_HANDLE_VALUE.
 HANDLE open_definition_file(HWND window, const char *path);
 // Reads up to size bytes at file offset into buffer; returns the count read (fewer at the end of the file).
-int read_file_region(HANDLE file, long offset, unsigned char *buffer, int size);
+int read_file_region(HANDLE file, long long offset, unsigned char *buffer, int size);
 
 // Fields of a region read from a file: only the first `available` bytes are real; a field that reaches
 // past them keeps zero in its unread bytes, as a short read leaves them.

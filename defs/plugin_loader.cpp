@@ -30,7 +30,7 @@ static int read_record_region(HWND window, const char *path, int n, int mode, in
         unsigned char magic[DEFINITION_MAGIC_SIZE];
         read_region magic_region = {magic, read_file_region(file, start, magic, DEFINITION_MAGIC_SIZE)};
         matched = region_has_magic(magic_region, 0, PLUGIN_MAGIC);
-        if (matched) *available = read_file_region(file, start + from, buffer, size);
+        if (matched) *available = read_file_region(file, static_cast<long long>(start) + from, buffer, size);
     }
     CloseHandle(file);
     return matched;
@@ -144,7 +144,8 @@ int read_plugin_options(HWND window, const char *path, plugin_header *header, op
     if (file == INVALID_HANDLE_VALUE) return 0;
     unsigned char bytes[OPTION_BLOCK_END - OPTION_BLOCK_OFFSET];
     long start = record_offset(n, mode);
-    int available = start < 0 ? 0 : read_file_region(file, start + OPTION_BLOCK_OFFSET, bytes, int(sizeof bytes));
+    int available = start < 0 ? 0 : read_file_region(file, static_cast<long long>(start) + OPTION_BLOCK_OFFSET, bytes,
+                                                     static_cast<int>(sizeof bytes));
     CloseHandle(file);
     read_region r = {bytes, available};
     if (!region_has_magic(r, 0, OPTION_MAGIC)) return 0;

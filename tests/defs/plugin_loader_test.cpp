@@ -1,6 +1,7 @@
 // Plug-in record loaders: record placement, the header, score settings and pattern table regions, the
 // option block, and what truncated or foreign files give.
 #include <gtest/gtest.h>
+#include <climits>
 #include <cstring>
 #include "defs_fixtures.h"
 #include "box_answerer.h"
@@ -300,6 +301,24 @@ TEST_F(PluginLoader, OptionBlockCutShortKeepsItsUnreadFieldsZero)
     EXPECT_EQ(0, options.params[1]);
     EXPECT_STREQ("", options.notes[0]);
     EXPECT_EQ(3, options.definition_id);
+}
+
+TEST_F(PluginLoader, RecordNumbersOutOfRangeAreRefused)
+{
+    std::string path = write("one.plg", make_plugin_file(sample_plugin(5, 1, 1)));
+    const int numbers[] = {0, -1, INT_MIN, 715829, INT_MAX};
+    for (int n : numbers) {
+        SCOPED_TRACE(n);
+        plugin_header header;
+        score_settings settings;
+        pattern_table table;
+        option_record options;
+        EXPECT_EQ(0, read_plugin_header(nullptr, path.c_str(), &header, n, 1));
+        EXPECT_EQ(0, read_score_settings(nullptr, path.c_str(), &settings, n, 1));
+        EXPECT_EQ(0, read_pattern_table(nullptr, path.c_str(), &table, n, 1));
+        EXPECT_EQ(0, read_plugin_options(nullptr, path.c_str(), &header, &options, n, 1));
+        EXPECT_EQ(1, read_plugin_header(nullptr, path.c_str(), &header, n, 0));  // a .plg ignores n
+    }
 }
 
 TEST_F(PluginLoader, DictionaryRecordThreeIsReadAtOffset6150)
