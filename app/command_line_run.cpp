@@ -1,8 +1,10 @@
 // Command-line mode: each argument, in order, is converted to its long path and then handed to the
 // steps below; no main window is created and the run ends with exit code 0.
 #include "command_line_run.h"
+#include "archive_extract.h"
 #include "bounded_text.h"
 #include "command_line.h"
+#include "extraction_request.h"
 #include "identify.h"
 #include "rename.h"
 #include "result_dialog.h"
@@ -50,7 +52,11 @@ void run_one_argument(const char *command_line, int number)
     convert_to_long_path(argument, g_long_path, countof(g_long_path));
 
     // Extraction step (ARCHIVE/extract is 1): the request text is built in argument and offered to
-    // extract_archive; an argument it extracts is finished here.
+    // extract_archive; an argument it extracts is finished here. A request that would not fit the buffer
+    // is not offered, and the file is identified instead.
+    if (read_setting_flag("ARCHIVE", "extract") &&
+        build_extraction_request(g_long_path, argument, countof(argument)) && extract_archive(nullptr, argument) == 1)
+        return;
 
     identify_file(nullptr, g_long_path, 1);
     show_result_or_rename();
