@@ -232,7 +232,7 @@ uint32_t judge_asf(const target_file &file)
         unsigned char head[40];
         if (!read_at(file, at, head, 24)) break;
         uint64_t size = le32(head + 16) | static_cast<uint64_t>(le32(head + 20)) << 32;
-        if (size < 24) break;
+        if (size < 24 || size > file.size) break;
         if (std::memcmp(head, stream_properties, 16) == 0 && read_at(file, at + 24, head + 24, 16)) {
             has_video |= std::memcmp(head + 24, video, 4) == 0;
             has_audio |= std::memcmp(head + 24, audio, 4) == 0;

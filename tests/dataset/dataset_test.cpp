@@ -221,6 +221,48 @@ TEST_F(CraftedFiles, EachIsIdentifiedAsItsType)
     }
 }
 
+// The AVI files made by ffmpeg for judgext's tests, one per codec: each gets its codec's comment through
+// judgext and the dataset, and the codecs outside judgext's table get the plain AVI comment.
+TEST_F(CraftedFiles, FfmpegAviFilesGetTheirCodecsComment)
+{
+    const struct {
+        const char *file;
+        const char *comment;
+    } cases[] = {
+        {"cinepak_cvid.avi", "AVI動画(Cinepak)"},
+        {"msvideo1_msvc.avi", "AVI動画(Microsoft Video 1)"},
+        {"msvideo1_cram.avi", "AVI動画"},
+        {"msmpeg4v2_mp42.avi", "AVI動画(Microsoft MPEG-4 V2)"},
+        {"msmpeg4_mp43.avi", "AVI動画(Microsoft MPEG-4 V3)"},
+        {"msmpeg4_div3.avi", "AVI動画(DivX 3 Low-Motion)"},
+        {"mpeg4_divx_upper.avi", "AVI動画(DivX 4)"},
+        {"mpeg4_divx_lower.avi", "AVI動画(DivX 4)"},
+        {"mpeg4_divx_dx50.avi", "AVI動画(DivX 5)"},
+        {"mpeg4_dx50.avi", "AVI動画"},
+        {"mpeg4_fmp4.avi", "AVI動画"},
+        {"libxvid_xvid.avi", "AVI動画(Xvid)"},
+        {"mpeg4_xvid_upper.avi", "AVI動画(Xvid)"},
+        {"mpeg4_xvid_lower.avi", "AVI動画(Xvid)"},
+        {"mjpeg_mjpg.avi", "AVI動画(Motion JPEG)"},
+        {"rawvideo_i420.avi", "AVI動画(非圧縮YUV 4:2:0 I420)"},
+        {"rawvideo_rgb.avi", "AVI動画"},
+        {"asv1_asv1.avi", "AVI動画(ASUS Video 1)"},
+        {"y41p_y41p.avi", "AVI動画(Brooktree YUV 4:1:1 Y41P)"},
+        {"huffyuv_hfyu.avi", "AVI動画"},
+        {"audio_first_mjpg.avi", "AVI動画"},
+    };
+    int judged = 0;
+    for (const auto &c : cases) {
+        std::string path = std::string(QUODRA_SOURCE_DIR) + "/tests/data/avi/" + c.file;
+        if (!file_exists(path)) continue;
+        judged++;
+        ASSERT_EQ(identify_file(nullptr, path.c_str(), 1), 1);
+        EXPECT_STREQ(g_identification_result.first_extension, "AVI") << c.file;
+        EXPECT_STREQ(g_identification_result.first_comment, c.comment) << c.file;
+    }
+    EXPECT_GT(judged, 10);
+}
+
 // A file that nothing describes gets no candidate at all: zero bytes fold to nothing and hold no term.
 TEST_F(CraftedFiles, ZeroBytesGetNoCandidate)
 {
