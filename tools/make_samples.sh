@@ -315,8 +315,8 @@ find debroot -exec touch -h -d "$fixed_time" {} +
 dpkg-deb --root-owner-group -Zxz --build debroot deb.deb >/dev/null
 put deb_package deb "dpkg-deb --build" deb.deb
 
-mkdir -p rpmtop/SPECS
-cat > rpmtop/SPECS/sample.spec <<'SPEC'
+mkdir -p rpmtop/RECIPES
+cat > rpmtop/RECIPES/sample.rpmrecipe <<'RECIPE'
 Name: quodra-sample
 Version: 1.0
 Release: 1
@@ -334,10 +334,10 @@ touch -d @1700000000 %{buildroot}/usr/share/quodra-sample/readme.txt
 %changelog
 * Tue Nov 14 2023 Quodra Developers <dev@example.com> - 1.0-1
 - Sample package.
-SPEC
+RECIPE
 rpmbuild -bb --quiet --define "_topdir $work/rpmtop" --define "_buildhost samples.example.com" \
   --define "use_source_date_epoch_as_buildtime 1" --define "clamp_mtime_to_source_date_epoch 1" \
-  --define "debug_package %{nil}" rpmtop/SPECS/sample.spec >/dev/null 2>&1
+  --define "debug_package %{nil}" rpmtop/RECIPES/sample.rpmrecipe >/dev/null 2>&1
 put rpm_package rpm "rpmbuild -bb" rpmtop/RPMS/noarch/quodra-sample-1.0-1.noarch.rpm
 
 xorriso -as mkisofs -quiet -V QUODRA_SAMPLE -J -r -no-pad -o iso.iso content 2>/dev/null
