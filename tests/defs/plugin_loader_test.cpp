@@ -1,6 +1,7 @@
 // Plug-in record loaders: record placement, the header, score settings and pattern table regions, the
 // option block, and what truncated or foreign files give.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include "defs_fixtures.h"
@@ -326,9 +327,9 @@ TEST_F(PluginLoader, DictionaryRecordThreeIsReadAtOffset6150)
     // Built by hand: only offset 6150 holds a plug-in record.
     plugin_definition d = sample_plugin(777, 4, 1);
     std::vector<unsigned char> record = make_plugin_record(d);
-    std::vector<unsigned char> bytes(6150, 0);
+    std::vector<unsigned char> bytes(6150 + record.size(), 0);
     std::memcpy(bytes.data(), "KRVDIC", 6);
-    bytes.insert(bytes.end(), record.begin(), record.end());
+    std::copy(record.begin(), record.end(), bytes.begin() + 6150);
     std::string path = write("three.dic", bytes);
     plugin_header header;
     score_settings settings;
