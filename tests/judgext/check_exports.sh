@@ -3,7 +3,7 @@
 # Usage: check_exports.sh OBJDUMP DLL
 objdump=$1
 dll=$2
-names=$("$objdump" -p "$dll" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p' | sort)
+names=$(LC_ALL=C "$objdump" -p "$dll" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n 's/^[[:space:]]*\[ *[0-9]*\] //p' | sort)
 expected=$(printf '%s\n' '_CalculateJudgeID@112' '_KrvJudgextEntry@8')
 if [ "$names" != "$expected" ]; then
   echo "$dll exports:"
