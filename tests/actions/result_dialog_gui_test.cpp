@@ -45,6 +45,29 @@ dialog_texts read_dialog(HWND dialog)
     return texts;
 }
 
+// Starts karvo.exe on one new file of the fixture's folder and waits for its result dialog.
+HWND start_on_new_file(const program_fixture &fixture, const std::string &name, HANDLE *process)
+{
+    std::string target = fixture.folder + name;
+    write_file_text(target, "some bytes");
+    *process = start_program(fixture, "\"" + target + "\"");
+    return wait_for_dialog(DIALOG_CAPTION, WAIT_MS);
+}
+
+// Clicks the rename button and answers the confirmation with button; returns the boxes answered.
+int press_rename(HWND dialog, int button, std::string *question = nullptr)
+{
+    box_answerer answerer;
+    start_answering_boxes(&answerer, QUESTION_CAPTION, button);
+    HWND rename = GetDlgItem(dialog, 40005);
+    PostMessageA(rename, BM_CLICK, 0, 0);
+    for (int i = 0; i < 400 && answerer.answered == 0; i++) Sleep(25);
+    for (int i = 0; i < 40 && IsWindowEnabled(rename); i++) Sleep(25);
+    stop_answering_boxes(&answerer);
+    if (question != nullptr) *question = answerer.last_text;
+    return answerer.answered;
+}
+
 void close_dialog(HWND dialog)
 {
     PostMessageA(dialog, WM_CLOSE, 0, 0);
@@ -56,10 +79,8 @@ void close_dialog(HWND dialog)
 TEST(ResultDialog, ShowsThreeCandidatesAndRenamesOnYes)
 {
     program_fixture fixture = make_three_candidate_fixture("dialog_three", BASE_INI);
-    std::string target = fixture.folder + "picture.bin";
-    write_file_text(target, "some bytes");
-    HANDLE process = start_program(fixture, "\"" + target + "\"");
-    HWND dialog = wait_for_dialog(DIALOG_CAPTION, WAIT_MS);
+    HANDLE process;
+    HWND dialog = start_on_new_file(fixture, "picture.bin", &process);
     ASSERT_NE(nullptr, dialog);
     dialog_texts texts = read_dialog(dialog);
     EXPECT_EQ("picture.bin", texts.name);
@@ -72,16 +93,12 @@ TEST(ResultDialog, ShowsThreeCandidatesAndRenamesOnYes)
     EXPECT_EQ("GIF画像", texts.comment);
     EXPECT_EQ(1, texts.rename_enabled);
 
-    box_answerer answerer;
-    start_answering_boxes(&answerer, QUESTION_CAPTION, IDYES);
-    PostMessageA(GetDlgItem(dialog, 40005), BM_CLICK, 0, 0);
-    for (int i = 0; i < 400 && IsWindowEnabled(GetDlgItem(dialog, 40005)); i++) Sleep(25);
-    stop_answering_boxes(&answerer);
-    EXPECT_EQ(1, answerer.answered);
-    EXPECT_EQ("拡張子を[BIN]から[GIF]に変更しますか？", answerer.last_text);
+    std::string question;
+    EXPECT_EQ(1, press_rename(dialog, IDYES, &question));
+    EXPECT_EQ("拡張子を[BIN]から[GIF]に変更しますか？", question);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 40005)));
     EXPECT_TRUE(file_exists(fixture.folder + "picture.gif"));
-    EXPECT_FALSE(file_exists(target));
+    EXPECT_FALSE(file_exists(fixture.folder + "picture.bin"));
 
     // Enter and Esc leave the dialog open; the close box ends the program with 0.
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -96,25 +113,13 @@ TEST(ResultDialog, AnsweredNoChangesNothingAndUpperCaseWhenAsked)
 {
     program_fixture fixture = make_three_candidate_fixture("dialog_no", std::string(BASE_INI) + "attachext=1\r\n");
     WritePrivateProfileStringA("BASIC", "attachext", "1", (fixture.folder + "quodra.ini").c_str());
-    std::string target = fixture.folder + "picture.bin";
-    write_file_text(target, "x");
-    HANDLE process = start_program(fixture, "\"" + target + "\"");
-    HWND dialog = wait_for_dialog(DIALOG_CAPTION, WAIT_MS);
+    HANDLE process;
+    HWND dialog = start_on_new_file(fixture, "picture.bin", &process);
     ASSERT_NE(nullptr, dialog);
-
-    box_answerer answerer;
-    start_answering_boxes(&answerer, QUESTION_CAPTION, IDNO);
-    PostMessageA(GetDlgItem(dialog, 40005), BM_CLICK, 0, 0);
-    for (int i = 0; i < 400 && answerer.answered == 0; i++) Sleep(25);
-    stop_answering_boxes(&answerer);
-    Sleep(200);
-    EXPECT_TRUE(file_exists(target));
+    EXPECT_EQ(1, press_rename(dialog, IDNO));
+    EXPECT_TRUE(file_exists(fixture.folder + "picture.bin"));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 40005)));
-
-    start_answering_boxes(&answerer, QUESTION_CAPTION, IDYES);
-    PostMessageA(GetDlgItem(dialog, 40005), BM_CLICK, 0, 0);
-    for (int i = 0; i < 400 && IsWindowEnabled(GetDlgItem(dialog, 40005)); i++) Sleep(25);
-    stop_answering_boxes(&answerer);
+    EXPECT_EQ(1, press_rename(dialog, IDYES));
     EXPECT_TRUE(file_exists(fixture.folder + "picture.GIF"));
     close_dialog(dialog);
     EXPECT_EQ(0, wait_for_exit(process, WAIT_MS));
@@ -124,16 +129,10 @@ TEST(ResultDialog, CommentBecomesTheName)
 {
     program_fixture fixture = make_three_candidate_fixture("dialog_comment", BASE_INI);
     WritePrivateProfileStringA("BASIC", "comtofname", "1", (fixture.folder + "quodra.ini").c_str());
-    std::string target = fixture.folder + "picture.bin";
-    write_file_text(target, "x");
-    HANDLE process = start_program(fixture, "\"" + target + "\"");
-    HWND dialog = wait_for_dialog(DIALOG_CAPTION, WAIT_MS);
+    HANDLE process;
+    HWND dialog = start_on_new_file(fixture, "picture.bin", &process);
     ASSERT_NE(nullptr, dialog);
-    box_answerer answerer;
-    start_answering_boxes(&answerer, QUESTION_CAPTION, IDYES);
-    PostMessageA(GetDlgItem(dialog, 40005), BM_CLICK, 0, 0);
-    for (int i = 0; i < 400 && IsWindowEnabled(GetDlgItem(dialog, 40005)); i++) Sleep(25);
-    stop_answering_boxes(&answerer);
+    EXPECT_EQ(1, press_rename(dialog, IDYES));
     EXPECT_TRUE(file_exists(fixture.folder + "GIF画像.gif"));
     close_dialog(dialog);
     EXPECT_EQ(0, wait_for_exit(process, WAIT_MS));
@@ -174,10 +173,8 @@ TEST(ResultDialog, NoCandidateShowsQuestionMarks)
 {
     program_fixture fixture = make_program_fixture("dialog_none", BASE_INI);
     write_fixed_dataset(fixture.folder, {}, {{20, "TXT", "テキスト"}});
-    std::string target = fixture.folder + "empty.bin";
-    write_file_text(target, "x");
-    HANDLE process = start_program(fixture, "\"" + target + "\"");
-    HWND dialog = wait_for_dialog(DIALOG_CAPTION, WAIT_MS);
+    HANDLE process;
+    HWND dialog = start_on_new_file(fixture, "empty.bin", &process);
     ASSERT_NE(nullptr, dialog);
     dialog_texts texts = read_dialog(dialog);
     EXPECT_EQ("???", texts.first);
@@ -195,10 +192,8 @@ TEST(ResultDialog, MissingKeyRecordReadsError)
     program_fixture fixture = make_program_fixture("dialog_error", BASE_INI);
     write_fixed_dataset(fixture.folder, {{1, 0, 0, 13}}, {{20, "TXT", "テキスト"}});
     write_fixed_plugin(fixture.folder, "one.plg", make_scored_plugin(1, {{13, 110}}));
-    std::string target = fixture.folder + "a.bin";
-    write_file_text(target, "x");
-    HANDLE process = start_program(fixture, "\"" + target + "\"");
-    HWND dialog = wait_for_dialog(DIALOG_CAPTION, WAIT_MS);
+    HANDLE process;
+    HWND dialog = start_on_new_file(fixture, "a.bin", &process);
     ASSERT_NE(nullptr, dialog);
     dialog_texts texts = read_dialog(dialog);
     EXPECT_EQ("---", texts.first);
