@@ -53,14 +53,19 @@ std::vector<detection_case> detection_cases()
         {"ISH needs its end mark too", padded("<<< no end mark", 64), ARCHIVE_NONE},
         {"ISH end mark exactly 5 bytes before the end", from_text("<<<x---\r\n"), ARCHIVE_ISH},
         {"ISH end mark 4 bytes before the end", from_text("<<<x---\r"), ARCHIVE_NONE},
-        // Short files: a probe matches only on bytes actually read.
-        {"767 bytes: 9 at 766 and nothing after", with_at(padded("PK", 766), 766, "9"), ARCHIVE_ZIP},
+        // Short files: a probe matches only on bytes actually read. Each short file follows the same bytes
+        // one byte longer, which do match.
         {"768 bytes ending in 96", with_at(padded("", 766), 766, "96"), ARCHIVE_CHROMAKEY},
-        {"11 bytes: AC at 9", with_at(padded("", 9), 9, "AC"), ARCHIVE_NONE},
+        {"767 bytes: 9 at 766 and nothing after", with_at(padded("PK", 766), 766, "9"), ARCHIVE_ZIP},
         {"12 bytes: ACE at 9", with_at(padded("", 9), 9, "ACE"), ARCHIVE_ACE},
+        {"11 bytes: AC at 9", with_at(padded("", 9), 9, "AC"), ARCHIVE_NONE},
+        {"Rar", from_text("Rar"), ARCHIVE_RAR},
         {"Ra", from_text("Ra"), ARCHIVE_NONE},
+        {"MSCF", from_text("MSCF"), ARCHIVE_CAB},
         {"MSC", from_text("MSC"), ARCHIVE_NONE},
+        {"xx-lh", from_text("xx-lh"), ARCHIVE_LHA},
         {"xx-l", from_text("xx-l"), ARCHIVE_NONE},
+        {"PK", from_text("PK"), ARCHIVE_ZIP},
         {"P", from_text("P"), ARCHIVE_NONE},
         {"<<<", from_text("<<<"), ARCHIVE_NONE},
         {"<<<-- (5 bytes)", from_text("<<<--"), ARCHIVE_NONE},
