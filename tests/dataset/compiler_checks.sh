@@ -138,6 +138,18 @@ for i in $(seq 100 150); do many+="type $i X$i \"x\"
 "; done
 check_case too_many_types error 't.txt:2: reader head4 scores 51 types; a definition holds at most 50' "$many"
 
+# ---- Key records: the types marked common first, the others in the order of their first record in the run.
+check_case key_order ok '' 'type 11 HTML "HTML"
+  match html yes score=88
+type 12 GIF "GIF"
+  match head4 "GIF8" certain
+type 13 TXT "テキスト"
+  common
+  match html no score=50
+'
+key_ids=$(od -An -tu2 -w100 "$work/key_order.out/t/t.key" | awk '{ printf "%s ", $1 }')
+[ "$key_ids" = "13 12 11 " ] || fail "key records in the order $key_ids, not 13 12 11"
+
 # ---- A run list that names a definition again after another one is refused.
 printf '\001\000\000\000\000\001\000\000\000\000\012\000\002\000\000\000\000\001\000\000\000\000\013\000\001\000\000\000\000\002\000\000\000\000\014\000' \
   >"$work/split.dat"

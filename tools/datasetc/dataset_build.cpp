@@ -451,10 +451,15 @@ void build_dataset(const dataset_source &source, compiled_dataset *out)
                                              e.match->expect_b, static_cast<uint16_t>(e.type->key_id)});
         add_pattern(&out->definitions[e.match->reader_index], e.type->key_id, e.match->score);
     }
-    // The engine looks a candidate's key up from the first key record on, one file read per record: keys
-    // come in the order of their first record in the run list, so the types that early readers find (the
-    // commonest ones) are found first.
+    // The engine looks a candidate's key up from the first key record on, one file read per record: the
+    // types marked common come first, then the others in the order of their first record in the run list,
+    // so the types that early readers find (most files end there) are found early too.
     std::set<int> placed;
+    for (const type_source &t : source.types) {
+        if (!t.common) continue;
+        placed.insert(t.key_id);
+        out->keys.push_back(key_entry{static_cast<uint16_t>(t.key_id), t.extension, t.comment_cp932});
+    }
     for (const run_entry &e : run_order(source)) {
         if (!placed.insert(e.type->key_id).second) continue;
         out->keys.push_back(key_entry{static_cast<uint16_t>(e.type->key_id), e.type->extension, e.type->comment_cp932});

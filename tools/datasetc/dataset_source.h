@@ -66,6 +66,7 @@ struct type_source {
     std::string comment_cp932;  // converted
     std::vector<match_source> matches;
     std::vector<std::string> within;  // extensions of the generic types this one is a special case of
+    int common;                 // 1: a frequent candidate, its key record goes to the front of the key file
 };
 
 struct dataset_source {

@@ -316,6 +316,8 @@ void parse_line(parse_state &state, int line, const std::string &text)
         parse_type(state, line, words);
     } else if (statement == "match") {
         parse_match(state, line, words);
+    } else if (statement == "common" && words.size() == 1 && state.current_type >= 0) {
+        state.source->types[state.current_type].common = 1;
     } else if (statement == "within" && words.size() >= 2 && state.current_type >= 0) {
         for (size_t i = 1; i < words.size(); i++) state.source->types[state.current_type].within.push_back(words[i]);
     } else {
