@@ -2,6 +2,7 @@
 // comment, and a rename button. Only the caption's close box ends it.
 #include "result_dialog.h"
 #include "engine_records.h"
+#include "identify.h"
 #include "path_helpers.h"
 #include "rename.h"
 #include "resource.h"
@@ -42,6 +43,7 @@ void fill_result_controls(HWND dialog)
     set_score_text(dialog, IDC_RESULT_FIRST_SCORE, result->first_score, result->first_score);
     set_score_text(dialog, IDC_RESULT_SECOND_SCORE, result->second_score, result->first_score);
     set_score_text(dialog, IDC_RESULT_THIRD_SCORE, result->third_score, result->first_score);
+    // The same rule that lets the identification run offer a rename.
     EnableWindow(GetDlgItem(dialog, IDC_RESULT_RENAME),
                  first_candidate_differs(result->target, result->first_extension));
 }
@@ -82,15 +84,6 @@ INT_PTR on_close(HWND dialog)
 }
 
 }  // namespace
-
-int first_candidate_differs(const char *target, const char *first_extension)
-{
-    if (std::strcmp(first_extension, "???") == 0 || std::strcmp(first_extension, "---") == 0) return 0;
-    char current[KEY_EXTENSION_SIZE];
-    // An extension of six or more characters does not fit and matches no candidate.
-    if (!extension_of(nullptr, target, current, sizeof current, 1)) return 1;
-    return std::strcmp(current, first_extension) != 0;
-}
 
 INT_PTR CALLBACK result_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
 {

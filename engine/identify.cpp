@@ -174,16 +174,19 @@ void finish_run(HWND window, const run_state *run)
         std::snprintf(text, sizeof text, "[%d]", run->candidates.count);
         set_status_text(text);
     }
-    // An own extension of six or more characters does not fit and differs from every candidate's.
-    char own[KIND_EXTENSION_SIZE] = "";
-    int own_fits = extension_of(nullptr, run->target, own, sizeof own, 1);
-    const char *first = g_identification_result.first_extension;
-    if (std::strcmp(first, "???") != 0 && std::strcmp(first, "---") != 0 &&
-        (!own_fits || std::strcmp(first, own) != 0))
-        g_rename_possible = 1;
+    if (first_candidate_differs(run->target, g_identification_result.first_extension)) g_rename_possible = 1;
 }
 
 }  // namespace
+
+int first_candidate_differs(const char *target, const char *first_extension)
+{
+    if (std::strcmp(first_extension, "???") == 0 || std::strcmp(first_extension, "---") == 0) return 0;
+    // An own extension of six or more characters does not fit and differs from every candidate's.
+    char own[KIND_EXTENSION_SIZE] = "";
+    if (!extension_of(nullptr, target, own, sizeof own, 1)) return 1;
+    return std::strcmp(first_extension, own) != 0;
+}
 
 int identify_file(HWND window, const char *path, int quiet)
 {

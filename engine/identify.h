@@ -11,3 +11,6 @@ extern HWND g_status_bar;
 int identify_file(HWND window, const char *path, int quiet);
 // Puts text into the status bar as its simple-mode text; does nothing without a status bar. Returns 1.
 int set_status_text(const char *text);
+// 1 when the first candidate is a real extension ("???" and "---" are not) that differs from the target's own,
+// upper-cased extension: what makes a rename possible.
+int first_candidate_differs(const char *target, const char *first_extension);
