@@ -3,7 +3,7 @@
 #include "rename.h"
 #include "app_config.h"
 #include "box_answerer.h"
-#include "engine_records.h"
+#include "identify.h"
 #include "test_files.h"
 #include <gtest/gtest.h>
 #include <cstring>
