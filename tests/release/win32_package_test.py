@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""The 32-bit release package as it will be handed out: win32_package_test.py ZIP.
+"""The 32-bit release package as it will be handed out: win32_package_test.py ZIP VERSION_HEADER.
 
 The file list is exactly the program, the console identifier, the judge library, the bundled dataset, the
 help file and the two readme files (no quodra.ini: the first start writes it); every .exe and .dll is a
-32-bit (PE32, i386) program or library of its kind; readme.txt is code page 932 text with CRLF line ends;
+32-bit (PE32, i386) program or library of its kind and carries the version resource of the version in
+VERSION_HEADER; readme.txt is code page 932 text with CRLF line ends;
 the help file holds its cover topic.
 """
+import re
 import struct
 import sys
 import zipfile
@@ -46,7 +48,28 @@ def pe_kind(data):
     return machine, magic, bool(characteristics & IMAGE_FILE_DLL)
 
 
-def check(zip_path):
+def header_version(path):
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    major = int(re.search(r"^#define QUODRA_VERSION_MAJOR (\d+)$", text, re.M).group(1))
+    minor = int(re.search(r"^#define QUODRA_VERSION_MINOR (\d+)$", text, re.M).group(1))
+    return major, minor
+
+
+def fixed_version(data):
+    """(major, minor, build, revision) of the file version in a program's version resource, or None."""
+    key = "VS_VERSION_INFO".encode("utf-16-le")
+    at = data.find(key)
+    if at < 0:
+        return None
+    at = data.find(struct.pack("<I", 0xFEEF04BD), at, at + 64)
+    if at < 0:
+        return None
+    version_ms, version_ls = struct.unpack_from("<II", data, at + 8)
+    return version_ms >> 16, version_ms & 0xFFFF, version_ls >> 16, version_ls & 0xFFFF
+
+
+def check(zip_path, version):
     failures = []
     with zipfile.ZipFile(zip_path) as package:
         names = package.namelist()
@@ -61,6 +84,9 @@ def check(zip_path):
                 want_dll = name.lower().endswith(".dll")
                 if kind != (I386, PE32_MAGIC, want_dll):
                     failures.append("%s is not a PE32 i386 %s: %s" % (name, "DLL" if want_dll else "program", kind))
+                found = fixed_version(package.read(name))
+                if found != version + (0, 0):
+                    failures.append("%s carries version %s, not %s" % (name, found, version + (0, 0)))
         if "readme.txt" in names:
             readme = package.read("readme.txt")
             try:
@@ -81,7 +107,7 @@ def check(zip_path):
 
 
 def main():
-    failures = check(sys.argv[1])
+    failures = check(sys.argv[1], header_version(sys.argv[2]))
     for failure in failures:
         print("FAIL: " + failure)
     if failures:

@@ -17,4 +17,4 @@ case "$(basename "$zip_path")" in
   quodra-*-win32.zip) ;;
   *) echo "FAIL: the package is named $(basename "$zip_path")"; exit 1 ;;
 esac
-python3 "$(dirname "$0")/win32_package_test.py" "$zip_path"
+python3 "$(dirname "$0")/win32_package_test.py" "$zip_path" "$source_folder/resources/quodra_version.h"
