@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 #include <objbase.h>
 #include <cstdio>
 #include <cstdlib>
@@ -167,6 +168,29 @@ TEST_F(package, the_program_icon_has_16_32_and_48_pixel_images)
     EXPECT_EQ((std::set<int>{16, 32, 48}), icon_group_sizes(karvo, IDI_KARVO));
     EXPECT_EQ((std::set<int>{16}), icon_group_sizes(karvo, IDI_KARVO_SMALL));
     FreeLibrary(karvo);
+}
+
+int icon_width(HICON icon)
+{
+    ICONINFO info = {};
+    BITMAP colour = {};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return colour.bmWidth;
+}
+
+TEST_F(package, the_shell_takes_the_program_icon_from_karvo_exe_at_its_sizes)
+{
+    std::string karvo = folder + "karvo.exe";
+    HICON large = nullptr;
+    HICON small = nullptr;
+    ASSERT_EQ(2u, ExtractIconExA(karvo.c_str(), 0, &large, &small, 1));
+    EXPECT_EQ(GetSystemMetrics(SM_CXICON), icon_width(large));
+    EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), icon_width(small));
+    DestroyIcon(large);
+    DestroyIcon(small);
 }
 
 // --- Help ---
