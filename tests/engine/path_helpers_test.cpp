@@ -289,6 +289,20 @@ TEST_F(NamedFiles, ListingsGiveExactNamesOrShortForms)
     EXPECT_EQ(1, cafe);
     for (const char *exact : {"表.png", "ｶﾅ.txt"})
         EXPECT_NE(paths.end(), std::find(paths.begin(), paths.end(), folder + exact)) << exact;
+    // The file list's names: exact names as they are, the others as their short forms.
+    ASSERT_EQ(count, list_folder_paths(nullptr, folder.c_str(), slots.data(), count, 260, "*.*", LIST_FILES, 1));
+    std::vector<std::string> names;
+    for (int i = 0; i < count; i++) names.push_back(slots.data() + i * 260);
+    for (const named_sample &sample : NAMED_SAMPLES) {
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileW(wide_path(folder, sample.name).c_str(), &found);
+        ASSERT_NE(INVALID_HANDLE_VALUE, find);
+        FindClose(find);
+        char shown[260];
+        if (!exact_system_text(sample.name.c_str(), shown, sizeof shown))
+            ASSERT_TRUE(exact_system_text(found.cAlternateFileName, shown, sizeof shown));
+        EXPECT_NE(names.end(), std::find(names.begin(), names.end(), std::string(shown))) << shown;
+    }
     // A pattern matches the long names: both .dat files, each under its own name.
     EXPECT_EQ(2, count_folder_entries(nullptr, folder.c_str(), "*.dat", LIST_FILES));
 }
