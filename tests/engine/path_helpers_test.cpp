@@ -299,8 +299,9 @@ TEST_F(NamedFiles, ListingsGiveExactNamesOrShortForms)
         ASSERT_NE(INVALID_HANDLE_VALUE, find);
         FindClose(find);
         char shown[260];
-        if (!exact_system_text(sample.name.c_str(), shown, sizeof shown))
+        if (!exact_system_text(sample.name.c_str(), shown, sizeof shown)) {
             ASSERT_TRUE(exact_system_text(found.cAlternateFileName, shown, sizeof shown));
+        }
         EXPECT_NE(names.end(), std::find(names.begin(), names.end(), std::string(shown))) << shown;
     }
     // A pattern matches the long names: both .dat files, each under its own name.
