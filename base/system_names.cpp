@@ -20,6 +20,16 @@ int exact_system_text(const wchar_t *text, char *out, size_t out_size)
     out[0] = '\0';
     if (text == nullptr) return 0;
     if (text[0] == L'\0') return 1;
+    // Plain ASCII, most names, is the same in the ANSI code page: no conversion needed.
+    size_t ascii = 0;
+    while (text[ascii] != L'\0' && text[ascii] < 0x80 && ascii + 1 < out_size) {
+        out[ascii] = static_cast<char>(text[ascii]);
+        ascii++;
+    }
+    if (text[ascii] == L'\0') {
+        out[ascii] = '\0';
+        return 1;
+    }
     BOOL used_default = FALSE;
     int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, out, static_cast<int>(out_size), nullptr,
                                       &used_default);
