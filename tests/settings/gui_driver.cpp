@@ -299,11 +299,45 @@ std::string list_view_column(const karvo_run &run, HWND list, int column, int *w
 
 std::string list_box_text(HWND list, int row)
 {
-    char text[TEXT_ROOM] = "";
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
-    if (length == LB_ERR || length >= static_cast<LRESULT>(sizeof text)) return "(no row)";
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+    // Asked in UTF-16: between processes the list's ANSI answer does not come back as code page 932.
+    WCHAR wide[TEXT_ROOM] = L"";
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length == LB_ERR || length >= static_cast<LRESULT>(TEXT_ROOM)) return "(no row)";
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(wide));
+    char text[TEXT_ROOM * 2] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
     return text;
+}
+
+std::string tree_selection_text(const karvo_run &run, HWND tree)
+{
+    LRESULT selected = SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+    if (selected == 0) return "";
+    remote_memory memory;
+    if (!lend(run, sizeof(TVITEMA) + TEXT_ROOM, &memory)) return "(no memory)";
+    TVITEMA item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = reinterpret_cast<HTREEITEM>(selected);
+    item.pszText = memory.address + sizeof(TVITEMA);
+    item.cchTextMax = static_cast<int>(TEXT_ROOM);
+    char text[TEXT_ROOM] = "";
+    put(memory, 0, &item, sizeof item);
+    put(memory, sizeof(TVITEMA), text, sizeof text);
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.address));
+    get(memory, sizeof(TVITEMA), text, sizeof text);
+    text[sizeof text - 1] = '\0';
+    give_back(&memory);
+    return text;
+}
+
+int wait_for_tree_selection(const karvo_run &run, HWND dialog, const std::string &text)
+{
+    for (DWORD waited = 0; waited < 15000; waited += 100) {
+        HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+        if (tree != nullptr && tree_selection_text(run, tree) == text) return 1;
+        Sleep(100);
+    }
+    return 0;
 }
 
 RECT child_rect(HWND child)

@@ -46,6 +46,8 @@ std::string list_view_text(const karvo_run &run, HWND list, int row, int column)
 std::string list_view_column(const karvo_run &run, HWND list, int column, int *width);
 // A list box's row.
 std::string list_box_text(HWND list, int row);
+// Waits until a tree view in dialog has the item titled text selected; 1 when it has.
+int wait_for_tree_selection(const karvo_run &run, HWND dialog, const std::string &text);
 // A child window's rectangle in its parent's client coordinates.
 RECT child_rect(HWND child);
 

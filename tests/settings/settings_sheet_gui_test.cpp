@@ -306,7 +306,7 @@ TEST_F(settings_sheet, browsing_starts_at_the_stored_folder_not_the_typed_one)
     post_click(page, 1038);
     HWND chooser = wait_for_other_dialog(run.process_id, sheet, 10000);
     ASSERT_NE(nullptr, chooser);
-    Sleep(500);
+    EXPECT_TRUE(wait_for_tree_selection(run, chooser, "stored"));
     take_screenshot(chooser, "folder_chooser");
     PostMessageA(chooser, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(wait_gone(chooser));
@@ -325,6 +325,7 @@ TEST_F(settings_sheet, browsing_starts_at_the_stored_folder_not_the_typed_one)
     post_click(folders, 1024);
     chooser = wait_for_other_dialog(run.process_id, sheet, 10000);
     ASSERT_NE(nullptr, chooser);
+    EXPECT_TRUE(wait_for_tree_selection(run, chooser, "stored"));
     PostMessageA(chooser, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(wait_gone(chooser));
     EXPECT_EQ(stored, dialog_item_text(folders, 1020));

@@ -6,7 +6,6 @@
 #include <objbase.h>
 #include <objidl.h>
 #include <prsht.h>
-#include <sddl.h>
 #include <shlguid.h>
 #include <shlobj.h>
 
@@ -169,7 +168,12 @@ TEST_F(shell_page, makes_the_desktop_and_send_to_shortcuts_pointing_at_the_progr
         shortcut_contents contents = read_shortcut(link);
         ASSERT_TRUE(contents.loaded);
         EXPECT_EQ(run.fixture.exe_path, contents.path);
-        EXPECT_EQ(SW_SHOW, contents.show);
+        // The link format keeps only three show commands and reads others back as SW_SHOWNORMAL; the
+        // file itself holds what the program set.
+        EXPECT_EQ(SW_SHOWNORMAL, contents.show);
+        std::vector<unsigned char> bytes = read_file_bytes(link);
+        ASSERT_GE(bytes.size(), 64u);
+        EXPECT_EQ(SW_SHOW, bytes[60] | bytes[61] << 8 | bytes[62] << 16 | bytes[63] << 24);
         EXPECT_EQ("", contents.working_folder);
         EXPECT_EQ("", contents.description);
         EXPECT_EQ("", contents.icon);
@@ -216,26 +220,24 @@ TEST_F(shell_page, registers_wyr_with_the_quoted_open_command_and_the_third_icon
 TEST_F(shell_page, a_registration_stopped_by_a_key_it_may_not_write_is_reported_and_leaves_the_rest)
 {
     start("shell_assoc_denied", "[DATASET]\r\nusedataset=0\r\n");
-    // The open command's key exists and everyone is denied writing to it.
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(D;;KW;;;WD)(A;;KRSDWD;;;WD)", SDDL_REVISION_1,
-                                                                     &descriptor, nullptr));
-    SECURITY_ATTRIBUTES attributes = {sizeof attributes, descriptor, FALSE};
-    HKEY denied = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, "WyroAddin\\shell\\open\\command", 0, nullptr, 0,
-                                             KEY_READ, &attributes, &denied, nullptr));
-    RegCloseKey(denied);
-    LocalFree(descriptor);
-    HKEY probe = nullptr;
-    ASSERT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CLASSES_ROOT, "WyroAddin\\shell\\open\\command", 0, KEY_ALL_ACCESS, &probe))
-        << "this registry does not enforce the denial";
+    // "WyroAddin\\shell\\open" exists as a volatile key, under which no lasting key can be made: the open
+    // command's key cannot be created.
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, "WyroAddin\\shell", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegCloseKey(key);
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, "WyroAddin\\shell\\open", 0, nullptr, REG_OPTION_VOLATILE,
+                                             KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    RegCloseKey(key);
+    ASSERT_NE(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CLASSES_ROOT, "WyroAddin\\shell\\open\\command", 0, nullptr,
+                                             REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key, nullptr));
 
     HWND sheet = nullptr;
     HWND page = open_shell_page(&sheet);
     ASSERT_NE(nullptr, page);
     EXPECT_EQ("関連づけを登録できませんでした。(レジストリに書き込めません)", press_and_answer(page, 1018, "ERROR"));
     EXPECT_EQ("WyroAddin", class_value(".wyr"));
-    EXPECT_EQ("(no value)", class_value("WyroAddin\\shell\\open\\command"));
+    EXPECT_EQ("(no key)", class_value("WyroAddin\\shell\\open\\command"));
     EXPECT_EQ("(no key)", class_value("WyroAddin\\DefaultIcon"));
     EXPECT_EQ("(no value)", class_value("WyroAddin"));
     EXPECT_TRUE(press_sheet_button(sheet, PSBTN_OK));
