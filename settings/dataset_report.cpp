@@ -99,7 +99,9 @@ INT_PTR on_init(HWND dialog, dataset_report_state *state)
     SendDlgItemMessageA(dialog, IDC_REPORT_KINDS, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
     SendDlgItemMessageA(dialog, IDC_REPORT_PATTERNS, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), FALSE);
     fill_report(dialog);
-    return TRUE;
+    // The first focus goes to "OK", not to the read-only name box.
+    SetFocus(GetDlgItem(dialog, IDOK));
+    return FALSE;
 }
 
 INT_PTR on_command(HWND dialog, dataset_report_state *state, int id)

@@ -112,7 +112,9 @@ INT_PTR on_init(HWND dialog, dataset_settings_state *state)
         SetDlgItemTextA(dialog, SLOT_BOXES[i], name[0] != '\0' ? name : NOT_SET);
     }
     fill_available(dialog, state);
-    return TRUE;
+    // The first focus goes to the list, not to a slot box (which would show its name selected).
+    SetFocus(state->list);
+    return FALSE;
 }
 
 void on_take(HWND dialog, const dataset_settings_state *state, int index)
