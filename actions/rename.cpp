@@ -2,7 +2,7 @@
 // deleted or overwritten (a move onto an existing name fails and the file keeps its name).
 #include "rename.h"
 #include "bounded_text.h"
-#include "engine_records.h"
+#include "identify.h"
 #include "path_helpers.h"
 #include "settings_store.h"
 #include <cstdio>
@@ -18,10 +18,8 @@ const size_t FOLDER_EXTENSION_MAX = 12;
 void apply_case(char *text, int case_mode)
 {
     // Byte by byte on ASCII letters, as the extension is written.
-    for (; *text != '\0'; text++) {
-        if (case_mode == EXTENSION_CASE_UPPER && *text >= 'a' && *text <= 'z') *text = static_cast<char>(*text - 32);
-        if (case_mode == EXTENSION_CASE_LOWER && *text >= 'A' && *text <= 'Z') *text = static_cast<char>(*text + 32);
-    }
+    if (case_mode == EXTENSION_CASE_UPPER) convert_letter_case(text, LETTER_CASE_UPPER, 0);
+    if (case_mode == EXTENSION_CASE_LOWER) convert_letter_case(text, LETTER_CASE_LOWER, 0);
 }
 
 // The comment becomes the file name, in the target's own folder. A comment that would name a place

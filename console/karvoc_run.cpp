@@ -1,12 +1,41 @@
-// karvoc's run. Every file goes through identify_file with no window and quiet 1, exactly as a file dropped
+// karvoc's run. Every file goes through identify_target with quiet 1, exactly as a file dropped
 // on karvo does; the lines are written as they come, so a long run shows its progress.
 #include "karvoc_run.h"
 #include "app_config.h"
 #include "console_text.h"
-#include "identify.h"
+#include "identification_run.h"
+#include "owner_message.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+
+namespace {
+
+HANDLE g_report_handle = nullptr;
+
+// karvo shows a message without an owner window only when it must be seen (always); the others are silent
+// there, and so here: a lookup that finds no option plug-ins is no problem.
+int message_to_report_handle(HWND, const char *text, const char *caption, UINT, int always)
+{
+    if (!always) return 0;
+    write_console_text(g_report_handle, std::string("karvoc: ") + caption + ": " + text + "\n");
+    return 0;
+}
+
+void diagnostic_to_report_handle(const char *text)
+{
+    write_console_text(g_report_handle, std::string("karvoc: ") + text + "\n");
+}
+
+const report_sink KARVOC_REPORT_SINK = {message_to_report_handle, nullptr, diagnostic_to_report_handle};
+
+}  // namespace
+
+void install_karvoc_reporting(HANDLE err)
+{
+    g_report_handle = err;
+    install_report_sink(&KARVOC_REPORT_SINK);
+}
 
 namespace {
 
@@ -47,12 +76,14 @@ int identify_one(const karvoc_options &options, const std::string &path, HANDLE 
         write_problem(err, path, "this path cannot be handed to the identification engine");
         return -1;
     }
-    if (!identify_file(nullptr, engine_path.c_str(), 1)) {
+    identification_result result;
+    std::memset(&result, 0, sizeof result);
+    if (!identify_target(engine_path.c_str(), 1, &result)) {
         write_problem(err, path, "the path is too long");
         return -1;
     }
-    write_console_text(out, format_result_line(path, g_identification_result, options.tsv));
-    return std::strcmp(g_identification_result.first_extension, "???") != 0;
+    write_console_text(out, format_result_line(path, result, options.tsv));
+    return std::strcmp(result.first_extension, "???") != 0;
 }
 
 }  // namespace
@@ -136,6 +167,7 @@ int engine_path_for(const std::string &path, std::string *engine_path)
 
 int run_karvoc(const karvoc_options &options, HANDLE out, HANDLE err)
 {
+    install_karvoc_reporting(err);
     int bad_argument = 0, unidentified = 0;
     for (const std::string &target : options.targets) {
         std::vector<std::string> files;

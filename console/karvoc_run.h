@@ -30,7 +30,11 @@ std::string format_result_line(const std::string &path, const identification_res
 // folder cannot be listed.
 int collect_folder_files(const std::string &folder, int recursive, std::vector<std::string> *files);
 
-// The path to hand to identify_file. The engine takes the first "-o" in a target path as its option mark
+// Sends whatever the engine and the loaders report (messages, diagnostics) to err as "karvoc: ..." lines,
+// never into the result lines.
+void install_karvoc_reporting(HANDLE err);
+
+// The path to hand to identify_target. The engine takes the first "-o" in a target path as its option mark
 // and cuts the path there, which would identify another file; such a path is replaced by its short form
 // when that has no "-o". 0 when no usable form exists (or the path is too long for the engine).
 int engine_path_for(const std::string &path, std::string *engine_path);

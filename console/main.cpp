@@ -7,6 +7,7 @@
 
 int main(int argc, char **argv)
 {
+    install_karvoc_reporting(GetStdHandle(STD_ERROR_HANDLE));
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
     karvoc_options options;

@@ -1,133 +1,14 @@
-// Shift-JIS aware path splitting and the counted folder listings.
+// The counted folder listings.
 #include "path_helpers.h"
 #include "bounded_text.h"
 #include "owner_message.h"
+#include "sjis_text.h"
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
 const size_t LISTING_FOLDER_SIZE = 400;  // the listing works on a copy of the folder of this size
-
-int is_lead_byte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-int is_separator(char c) { return c == '\\' || c == '/'; }
-
-char convert_case(char c, int case_mode)
-{
-    if (case_mode == 1 && c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-    if (case_mode == 2 && c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-    return c;
-}
-
-}  // namespace
-
-void sjis_reset(sjis_scanner *scanner) { scanner->in_double_byte = 0; }
-
-int sjis_byte_stands_alone(sjis_scanner *scanner, unsigned char byte)
-{
-    if (!scanner->in_double_byte && is_lead_byte(byte)) {
-        scanner->in_double_byte = 1;
-        return 1;
-    }
-    if (byte < 0x40 || byte > 0xFC) {
-        scanner->in_double_byte = 0;
-        return 1;
-    }
-    if (scanner->in_double_byte) {
-        scanner->in_double_byte = 0;
-        return 0;
-    }
-    return 1;
-}
-
-int sjis_find_last_of(const char *text, const char *set)
-{
-    sjis_scanner scanner;
-    sjis_reset(&scanner);
-    int found = -1;
-    for (int i = 0; text[i] != '\0'; i++) {
-        unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (sjis_byte_stands_alone(&scanner, byte) && std::strchr(set, text[i]) != nullptr) found = i;
-    }
-    return found;
-}
-
-int sjis_ends_with_one_of(const char *text, const char *set)
-{
-    size_t length = std::strlen(text);
-    if (length == 0) return 0;
-    return sjis_find_last_of(text, set) == static_cast<int>(length - 1);
-}
-
-int folder_of(HWND, const char *path, char *out, size_t out_size)
-{
-    int separator = sjis_find_last_of(path, "\\/");
-    if (separator <= 0) {
-        if (out_size > 0) out[0] = '\0';
-        return 0;
-    }
-    if (out_size < static_cast<size_t>(separator) + 2) return 0;
-    std::memcpy(out, path, static_cast<size_t>(separator) + 1);
-    out[separator + 1] = '\0';
-    return 1;
-}
-
-int file_name_of(HWND, const char *path, char *out, size_t out_size)
-{
-    if (path[0] == '\0') return 0;
-    int separator = sjis_find_last_of(path, "\\/");
-    const char *name = separator <= 0 ? path : path + separator + 1;
-    if (std::strlen(name) + 1 > out_size) return 0;
-    copy_text(out, out_size, name);
-    return 1;
-}
-
-int extension_of(HWND, const char *path, char *out, size_t out_size, int case_mode)
-{
-    int dot = sjis_find_last_of(path, ".");
-    const char *extension = dot < 0 ? "" : path + dot + 1;
-    if (std::strlen(extension) + 1 > out_size) return 0;
-    // Only single-byte letters change case; the second half of a double-byte character stays as it is.
-    sjis_scanner scanner;
-    sjis_reset(&scanner);
-    size_t i = 0;
-    for (; extension[i] != '\0'; i++) {
-        unsigned char byte = static_cast<unsigned char>(extension[i]);
-        out[i] = sjis_byte_stands_alone(&scanner, byte) ? convert_case(extension[i], case_mode) : extension[i];
-    }
-    out[i] = '\0';
-    return 1;
-}
-
-int strip_extension(HWND, const char *path, char *out, size_t out_size, int tail_mode)
-{
-    if (path[0] == '\0') return 0;
-    int dot = sjis_find_last_of(path, ".");
-    size_t kept = dot < 0 ? std::strlen(path) : static_cast<size_t>(dot);
-    size_t start = 0;
-    if (tail_mode == 0) {
-        // Only the file-name part of what is left.
-        sjis_scanner scanner;
-        sjis_reset(&scanner);
-        for (size_t i = 0; i < kept; i++) {
-            if (sjis_byte_stands_alone(&scanner, static_cast<unsigned char>(path[i])) && is_separator(path[i]))
-                start = i + 1;
-        }
-    }
-    size_t length = kept - start;
-    size_t needed = length + 1 + (tail_mode == 1 ? 1 : 0);
-    if (needed > out_size) return 0;
-    std::memcpy(out, path + start, length);
-    if (tail_mode == 1) out[length++] = '\\';
-    out[length] = '\0';
-    return 1;
-}
-
-namespace {
 
 // Builds the search text: the folder, a "/" when it ends in no separator, then the pattern.
 int build_search_text(const char *folder, const char *pattern, int type, char *search, size_t size)

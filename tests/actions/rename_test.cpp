@@ -3,7 +3,7 @@
 #include "rename.h"
 #include "app_config.h"
 #include "box_answerer.h"
-#include "engine_records.h"
+#include "identify.h"
 #include "test_files.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -102,6 +102,10 @@ TEST_F(RenameTest, ReplaceInFolderTakesOnlyMatchingFiles)
     EXPECT_TRUE(file_exists(folder + "b.md"));
     EXPECT_TRUE(file_exists(folder + "c.bin"));
     EXPECT_EQ(1, replace_extension_in_folder(nullptr, folder.c_str(), "none", "md", 0, EXTENSION_CASE_KEEP));
+    // A given extension of 12 characters is the longest taken; 13 is refused.
+    write_file_text(folder + "d.abcdefghijkl", "d");
+    EXPECT_EQ(1, replace_extension_in_folder(nullptr, folder.c_str(), "abcdefghijkl", "md", 0, EXTENSION_CASE_KEEP));
+    EXPECT_TRUE(file_exists(folder + "d.md"));
     EXPECT_EQ(0, replace_extension_in_folder(nullptr, folder.c_str(), "abcdefghijklm", "md", 0, EXTENSION_CASE_KEEP));
     EXPECT_EQ(0, replace_extension_in_folder(nullptr, nullptr, "txt", "md", 0, EXTENSION_CASE_KEEP));
 }

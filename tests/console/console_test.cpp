@@ -140,8 +140,10 @@ void write_one_type_dataset(const std::string &folder)
     std::snprintf(g_app_config.addin_folder, PATH_SIZE, "%sadd-in\\", folder.c_str());
 }
 
-// Runs karvoc over targets; its output (as written to a file, so UTF-8) and its exit code.
-int run_into_file(const std::string &folder, const std::vector<std::string> &targets, int tsv, std::string *out)
+// Runs karvoc over targets; its output (as written to a file, so UTF-8) and its exit code; err_text, when
+// given, gets what it wrote to standard error.
+int run_into_file(const std::string &folder, const std::vector<std::string> &targets, int tsv, std::string *out,
+                  std::string *err_text = nullptr)
 {
     karvoc_options options = {};
     options.tsv = tsv;
@@ -154,7 +156,25 @@ int run_into_file(const std::string &folder, const std::vector<std::string> &tar
     CloseHandle(err_file);
     std::vector<unsigned char> bytes = read_file_bytes(out_path);
     out->assign(bytes.begin(), bytes.end());
+    if (err_text != nullptr) {
+        bytes = read_file_bytes(err_path);
+        err_text->assign(bytes.begin(), bytes.end());
+    }
     return code;
+}
+
+// A definition the dataset names but no file carries sends the lookup through every dictionary; one that
+// cannot be read is reported on standard error, never among the result lines scripts read.
+TEST_F(KarvocFolder, UnreadableDictionaryIsReportedOnStandardErrorOnly)
+{
+    write_one_type_dataset(folder);
+    ASSERT_TRUE(write_definition_file(folder + "one.dat", make_dataset_file({{9, 1, 1, 1}, {7, 0x51445241u, 0, 1}})));
+    ASSERT_TRUE(write_file_text(folder + "plug-in\\broken.dic", "not a dictionary"));
+    ASSERT_TRUE(write_file_text(folder + "known", "QDRA and more"));
+    std::string out, err;
+    EXPECT_EQ(run_into_file(folder, {folder + "known"}, 1, &out, &err), KARVOC_ALL_IDENTIFIED);
+    EXPECT_EQ(out, folder + "known\tQDR\t100.0\t???\t0.0\t???\t0.0\t" + std::string(u8"テスト形式") + "\n");
+    EXPECT_NE(err.find("karvoc: [0]"), std::string::npos) << err;
 }
 
 TEST_F(KarvocFolder, ExitCodesAndUtf8Lines)

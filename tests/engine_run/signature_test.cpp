@@ -158,27 +158,36 @@ TEST_F(SignatureTest, FoldAndSum)
 
 TEST_F(SignatureTest, SumWrapsAtFFFFFF00)
 {
-    // 16,843,010 bytes 0xFF in binary lines of 996 bytes and CR LF: the sum reaches 0xFFFFFF00 after
-    // 16,843,008 of them and starts again from the remainder 0.
+    // Bytes 0xFF in binary lines of 996 bytes and CR LF. The sum is reduced before each byte is added, so it
+    // may end exactly on 0xFFFFFF00 (after 16,843,008 bytes) and starts again from the remainder 0 only
+    // with the next byte.
+    struct wrap_case {
+        size_t total;
+        uint32_t sum;
+    };
+    const wrap_case cases[] = {{16843007, 0xFFFFFE01u}, {16843008, 0xFFFFFF00u}, {16843010, 0x1FEu}};
     const size_t line_bytes = 996;
-    const size_t total = 16843010;
-    std::vector<unsigned char> bytes;
-    bytes.reserve(total + total / line_bytes * 2 + 2);
-    size_t lines = 0;
-    for (size_t left = total; left > 0; lines++) {
-        size_t take = left < line_bytes ? left : line_bytes;
-        bytes.insert(bytes.end(), take, 0xFF);
-        bytes.push_back('\r');
-        bytes.push_back('\n');
-        left -= take;
+    for (const wrap_case &c : cases) {
+        SCOPED_TRACE(c.total);
+        std::vector<unsigned char> bytes;
+        bytes.reserve(c.total + c.total / line_bytes * 2 + 2);
+        size_t lines = 0;
+        for (size_t left = c.total; left > 0; lines++) {
+            size_t take = left < line_bytes ? left : line_bytes;
+            bytes.insert(bytes.end(), take, 0xFF);
+            bytes.push_back('\r');
+            bytes.push_back('\n');
+            left -= take;
+        }
+        option_record options =
+            region_options(SIGNATURE_SOURCE_BINARY_LINES, 0, 0, static_cast<int16_t>(lines - 1), 9999);
+        options.params[1] = 1;
+        options.params[2] = '\r';
+        options.params[3] = '\n';
+        signature_outcome sum = compute(target(bytes), options);
+        ASSERT_EQ(1, sum.ok);
+        EXPECT_EQ(c.sum, sum.b);
     }
-    option_record options = region_options(SIGNATURE_SOURCE_BINARY_LINES, 0, 0, static_cast<int16_t>(lines - 1), 9999);
-    options.params[1] = 1;
-    options.params[2] = '\r';
-    options.params[3] = '\n';
-    signature_outcome sum = compute(target(bytes), options);
-    ASSERT_EQ(1, sum.ok);
-    EXPECT_EQ(0x1FEu, sum.b);
 }
 
 TEST_F(SignatureTest, RunOfBytes)
