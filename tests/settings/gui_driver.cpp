@@ -332,7 +332,7 @@ std::string tree_selection_text(const karvo_run &run, HWND tree)
 
 int wait_for_tree_selection(const karvo_run &run, HWND dialog, const std::string &text)
 {
-    for (DWORD waited = 0; waited < 15000; waited += 100) {
+    for (DWORD waited = 0; waited < 8000; waited += 100) {
         HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
         if (tree != nullptr && tree_selection_text(run, tree) == text) return 1;
         Sleep(100);
