@@ -93,7 +93,11 @@ void show_colour(HWND page)
     int parts[COLOUR_PART_COUNT];
     for (int i = 0; i < COLOUR_PART_COUNT; i++) {
         int value = box_value(page, COLOUR_PARTS[i].box);
-        SendDlgItemMessageA(page, COLOUR_PARTS[i].slider, TBM_SETPOS, TRUE, HIGHEST_PART - value);
+        // Worked out wide and held to the slider's range, so no typed number overflows it.
+        long long position = static_cast<long long>(HIGHEST_PART) - value;
+        if (position < 0) position = 0;
+        if (position > HIGHEST_PART) position = HIGHEST_PART;
+        SendDlgItemMessageA(page, COLOUR_PARTS[i].slider, TBM_SETPOS, TRUE, static_cast<LPARAM>(position));
         parts[i] = value & 0xFF;
     }
     COLORREF colour = RGB(parts[0], parts[1], parts[2]);

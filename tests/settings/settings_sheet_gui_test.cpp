@@ -177,7 +177,9 @@ TEST_F(settings_sheet, view_page_couples_boxes_sliders_sample_and_hex)
     };
     const red_case reds[] = {{"300", 0, 44, "2CFE9E"}, {"255", 0, 255, "FFFE9E"}, {"256", 0, 0, "00FE9E"},
                              {"0", 255, 0, "00FE9E"},  {"-1", 255, 255, "FFFE9E"}, {"-5", 255, 251, "FBFE9E"},
-                             {"abc", 255, 0, "00FE9E"}, {"", 255, 0, "00FE9E"},   {"128", 127, 128, "80FE9E"}};
+                             {"abc", 255, 0, "00FE9E"}, {"", 255, 0, "00FE9E"},
+                             // Past what a number holds: read as the largest number.
+                             {"99999999999", 0, 255, "FFFE9E"}, {"128", 127, 128, "80FE9E"}};
     for (const red_case &c : reds) {
         SCOPED_TRACE(c.typed);
         set_text(page, 1022, c.typed);
