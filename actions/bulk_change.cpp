@@ -145,7 +145,9 @@ INT_PTR on_init_dialog(HWND dialog, LPARAM lparam)
     SetDlgItemTextA(dialog, IDC_BULK_FOLDER, name);
     CheckDlgButton(dialog, IDC_BULK_GIVEN_EXTENSION, BST_CHECKED);
     CheckDlgButton(dialog, IDC_BULK_SPECIFY, BST_CHECKED);
-    return TRUE;
+    // The caret starts where the user types first.
+    SetFocus(GetDlgItem(dialog, IDC_BULK_GIVEN_EXTENSION_TEXT));
+    return FALSE;
 }
 
 INT_PTR on_run(HWND dialog)
