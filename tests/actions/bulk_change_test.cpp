@@ -256,20 +256,16 @@ TEST_F(BulkWalkTest, NeverOverwritesWhenTwoFilesWouldGainTheSameName)
 
 TEST_F(BulkWalkTest, ShortenedIdentificationRenamesNoOtherFile)
 {
-    // The run takes "x-old.bin" for "x": the bulk change must not rename x on its behalf.
+    // The run takes "x-old.bin" for "x": the bulk change must not rename x, which was not selected, on
+    // its behalf.
     write_file_text(files + "x", "x");
     write_file_text(files + "x-old.bin", "old");
-    std::vector<char> slots(2 * PATH_SIZE, '\0');
-    std::strcpy(slots.data(), (files + "x-old.bin").c_str());
-    std::strcpy(slots.data() + PATH_SIZE, (files + "x").c_str());
-    box_answerer answerer;
-    start_answering_boxes(&answerer, QUESTION_CAPTION, IDYES);
-    EXPECT_EQ(2, bulk_identify_entries(slots.data(), 2, nullptr));
-    stop_answering_boxes(&answerer);
-    EXPECT_EQ(1, answerer.answered);
+    int identified = 0;
+    EXPECT_EQ(0, walk("*.bin", LIST_FILES, IDYES, &identified));
+    EXPECT_EQ(1, identified);
     EXPECT_TRUE(file_exists(files + "x-old.bin"));
-    EXPECT_TRUE(file_exists(files + "x.gif"));
-    EXPECT_FALSE(file_exists(files + "x"));
+    EXPECT_TRUE(file_exists(files + "x"));
+    EXPECT_FALSE(file_exists(files + "x.gif"));
 }
 
 TEST_F(BulkWalkTest, GivenExtensionSelectsFilesOfThatExtensionOnly)
