@@ -143,6 +143,9 @@ INT_PTR on_init_dialog(HWND dialog, LPARAM lparam)
     char name[PATH_SIZE];
     bulk_folder_display_name(state->target_text, name, sizeof name);
     SetDlgItemTextA(dialog, IDC_BULK_FOLDER, name);
+    // Typed extensions are read into path-sized buffers; longer than 5 bytes is refused when "実行" is pressed.
+    SendDlgItemMessageA(dialog, IDC_BULK_GIVEN_EXTENSION_TEXT, EM_LIMITTEXT, PATH_SIZE - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_BULK_NEW_EXTENSION, EM_LIMITTEXT, PATH_SIZE - 1, 0);
     CheckDlgButton(dialog, IDC_BULK_GIVEN_EXTENSION, BST_CHECKED);
     CheckDlgButton(dialog, IDC_BULK_SPECIFY, BST_CHECKED);
     // The caret starts where the user types first.
