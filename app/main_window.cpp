@@ -2,11 +2,41 @@
 // to the default window procedure.
 #include "main_window.h"
 #include "app_config.h"
+#include "bulk_change.h"
+#include "engine_records.h"
 #include "html_help.h"
 #include "resource.h"
 #include "settings.h"
+#include "settings_store.h"
+#include "window_mode.h"
 
 namespace {
+
+const int TARGET_EDIT_ID = 392;  // the target edit box
+
+// The target text: the target edit box's text. Until the window has the box, the current folder it
+// would hold (PATH/targetdir).
+void read_target_text(HWND window, char *out, int out_size)
+{
+    out[0] = '\0';
+    HWND edit = GetDlgItem(window, TARGET_EDIT_ID);
+    if (edit != nullptr) {
+        GetWindowTextA(edit, out, out_size);
+        return;
+    }
+    read_setting_text("PATH", "targetdir", out, static_cast<size_t>(out_size));
+}
+
+LRESULT on_bulk_change(HWND window)
+{
+    char target[PATH_SIZE];
+    read_target_text(window, target, PATH_SIZE);
+    run_bulk_change_dialog(g_instance, window, target);
+    // Names may have changed: repaint at once.
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    return 0;
+}
 
 LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam)
 {
@@ -24,6 +54,8 @@ LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam)
     case IDM_DATASET_REPORT:
         run_dataset_report(window);
         return 0;
+    case IDM_BULK_CHANGE:
+        return on_bulk_change(window);
     default:
         return DefWindowProcA(window, WM_COMMAND, wparam, lparam);
     }

@@ -126,3 +126,19 @@
 #define IDC_REPORT_KINDS 1080     // "%5d　種類"
 #define IDC_REPORT_PATTERNS 1081  // "%5d　パターン"
 // ---- end of the settings dialogs ----
+
+// ---- Bulk extension change (dialog 131, opened by the main window's command 432) ----
+#define IDM_BULK_CHANGE 432
+#define IDD_BULK_CHANGE 131
+#define IDC_BULK_FOLDER 1081                // the target folder's name, read-only
+#define IDC_BULK_ALL_ENTRIES 1083           // "すべて"
+#define IDC_BULK_GIVEN_EXTENSION 1084       // "指定した拡張子"
+#define IDC_BULK_GIVEN_EXTENSION_TEXT 1086  // the given extension
+#define IDC_BULK_SPECIFY 1087               // "指定"
+#define IDC_BULK_NEW_EXTENSION 1088         // the new extension
+#define IDC_BULK_IDENTIFY 1089              // "一括識別した結果"
+#define IDC_BULK_RUN 1060                   // "実行"
+#define IDC_BULK_CANCEL 1061                // "やめとく"
+#define IDC_BULK_PROGRESS 1092
+#define IDC_BULK_REMAINING 1094             // the remaining-time text
+// ---- end of bulk extension change ----
