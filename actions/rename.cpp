@@ -34,8 +34,9 @@ void rename_to_comment(identification_result *result)
     char new_name[PATH_SIZE];
     if (!copy_text(new_name, sizeof new_name, folder) || !append_text(new_name, sizeof new_name, result->first_comment))
         return;
-    MoveFileA(result->target, new_name);
-    // The new name is the target from now on, whether or not the move went through.
+    // Only a move that went through makes the new name the target: when the name is taken, the file
+    // that holds it is another file, and the extension change that follows must not touch it.
+    if (!MoveFileA(result->target, new_name)) return;
     copy_text(result->target, sizeof result->target, new_name);
 }
 

@@ -178,6 +178,20 @@ TEST_F(RenameTest, CommentBecomesTheFileName)
     EXPECT_FALSE(file_exists(folder + "ab.jpg"));
 }
 
+TEST_F(RenameTest, TakenCommentNameLeavesTheOtherFileAlone)
+{
+    set_basic("comtofname", "1");
+    write_file_text(folder + "ab.jpg", "mine");
+    write_file_text(folder + "PNG image", "theirs");
+    identified(folder + "ab.jpg", "PNG", "PNG image");
+    EXPECT_EQ(1, rename_answering(IDYES));
+    std::vector<unsigned char> theirs = read_file_bytes(folder + "PNG image");
+    EXPECT_EQ("theirs", std::string(theirs.begin(), theirs.end()));
+    EXPECT_FALSE(file_exists(folder + "PNG image.png"));
+    std::vector<unsigned char> mine = read_file_bytes(folder + "ab.png");
+    EXPECT_EQ("mine", std::string(mine.begin(), mine.end()));
+}
+
 TEST_F(RenameTest, CommentWithSeparatorNeverLeavesTheFolder)
 {
     set_basic("comtofname", "1");
