@@ -14,6 +14,10 @@ HFONT g_large_bold_font = nullptr;
 HFONT g_large_font = nullptr;
 HFONT g_second_small_font = nullptr;
 
+wyro_host *g_wyro_host = nullptr;
+wyro_config g_wyro_config = {};
+wyro_io_record g_wyro_io = {};
+
 HMENU g_file_popup_menu = nullptr;
 int g_last_clicked_row = -1;
 
@@ -27,4 +31,9 @@ void read_target_text(char *out, int size)
 void set_target_text(const char *text)
 {
     if (g_target_edit != nullptr) SetWindowTextA(g_target_edit, text);
+}
+
+void copy_target_to_addin_record()
+{
+    read_target_text(g_wyro_io.target_path, sizeof g_wyro_io.target_path);
 }
