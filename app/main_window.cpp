@@ -75,7 +75,8 @@ void create_status_bar(HWND window)
     if (g_status_bar == nullptr) return;
     SendMessageA(g_status_bar, SB_SIMPLE, TRUE, 0);
     HICON icon = static_cast<HICON>(LoadImageA(g_instance, MAKEINTRESOURCEA(IDI_STATUS), IMAGE_ICON, 16, 16, 0));
-    SendMessageA(g_status_bar, SB_SETICON, static_cast<WPARAM>(SB_SIMPLEID), reinterpret_cast<LPARAM>(icon));
+    // Part -1 is the simple part for the icon.
+    SendMessageA(g_status_bar, SB_SETICON, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(icon));
     set_status_text(START_UP_TEXT);
 }
 
