@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <set>
-#include <thread>
 
 namespace {
 
@@ -152,13 +151,24 @@ int file_row(const karvo_run &run, const std::string &name)
     return -1;
 }
 
-// Clicks (NM_CLICK) the file-list row named name.
-void click_file(const karvo_run &run, const std::string &name, UINT code = NM_CLICK)
+// Waits until the program has handled what was posted to it.
+void settle(const karvo_run &run)
+{
+    for (int i = 0; i < 3; i++) {
+        SendMessageTimeoutA(run.file_list, WM_NULL, 0, 0, SMTO_NORMAL, WAIT_MS, nullptr);
+        SendMessageTimeoutA(run.window, WM_NULL, 0, 0, SMTO_NORMAL, WAIT_MS, nullptr);
+        Sleep(30);
+    }
+}
+
+// Clicks the file-list row named name with the left button, as the user does.
+void click_file(const karvo_run &run, const std::string &name)
 {
     int row = file_row(run, name);
     ASSERT_GE(row, 0) << name;
-    focus_list_view_row(run.process, run.file_list, row);
-    send_list_notification(run.process, run.window, run.file_list, FILE_LIST, code);
+    RECT rect = list_view_row_rect(run.process, run.file_list, row);
+    post_click(run.file_list, rect.left + 10, (rect.top + rect.bottom) / 2, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
+    settle(run);
 }
 
 void mouse_at(const karvo_run &run, UINT message, int x, int y)
@@ -283,22 +293,24 @@ TEST(MainWindow, StartsWithItsControlsToolbarStatusAndDatasetRows)
             EXPECT_EQ(IMAGES[i], button.iBitmap);
         }
     }
+    // Tool tips: the toolbar's tool-tip control asks the window for each button's text.
+    HWND tips = reinterpret_cast<HWND>(SendMessageA(toolbar, TB_GETTOOLTIPS, 0, 0));
+    ASSERT_NE(nullptr, tips);
     struct tip { int id; const char *text; };
     const tip TIPS[] = {{40003, "対象ファイルを識別"}, {40006, "設定画面を表示"}, {40014, "プロパティを表示"},
                         {40015, "ファイルを開く(対象がフォルダの場合フォルダを開きます)"}, {40016, "フォルダを開く"}};
     for (const tip &t : TIPS) {
-        std::vector<unsigned char> block(sizeof(NMTTDISPINFOA), 0);
-        NMTTDISPINFOA info = {};
-        info.hdr.hwndFrom = toolbar;
-        info.hdr.idFrom = static_cast<UINT_PTR>(t.id);
-        info.hdr.code = TTN_NEEDTEXTA;
+        SCOPED_TRACE(t.id);
+        std::vector<unsigned char> block(sizeof(TTTOOLINFOA) + 512, 0);
+        TTTOOLINFOA info = {};
+        info.cbSize = sizeof info;
+        info.hwnd = toolbar;
+        info.uId = static_cast<UINT_PTR>(t.id);
         std::memcpy(block.data(), &info, sizeof info);
-        send_with_remote_block(run.process, run.window, WM_NOTIFY, 0, &block);
-        std::memcpy(&info, block.data(), sizeof info);
-        char text[200] = "";
-        SIZE_T read = 0;
-        ReadProcessMemory(run.process, info.lpszText, text, sizeof text - 1, &read);
-        EXPECT_STREQ(t.text, text);
+        send_with_remote_block(run.process, tips, TTM_GETTEXTA, 512, &block, offsetof(TTTOOLINFOA, lpszText),
+                               sizeof(TTTOOLINFOA));
+        block.back() = 0;
+        EXPECT_STREQ(t.text, reinterpret_cast<const char *>(block.data() + sizeof(TTTOOLINFOA)));
     }
     finish(&run);
 }
@@ -580,7 +592,6 @@ TEST(MainWindow, HoverHintsOfEveryPaintedArea)
     for (const hover &h : HOVERS) {
         SCOPED_TRACE(std::to_string(h.x) + "," + std::to_string(h.y));
         set_ini(run, "PATH", "targetdir", run.files.c_str());
-        SendMessageTimeoutA(run.status, SB_SETTEXTA, SB_SIMPLEID, 0, SMTO_NORMAL, WAIT_MS, nullptr);
         mouse_at(run, WM_MOUSEMOVE, 20, 240);  // something else first
         mouse_at(run, WM_MOUSEMOVE, h.x, h.y);
         EXPECT_EQ(h.hint, status_of(run));
@@ -801,11 +812,12 @@ std::vector<band> menu_bands(const screen_image &menu)
 screen_image popup_picture(const karvo_run &run, const std::string &name, const std::string &shot)
 {
     int row = file_row(run, name);
-    focus_list_view_row(run.process, run.file_list, row);
-    POINT at = {60, 80};
-    ClientToScreen(run.window, &at);
-    SetCursorPos(at.x, at.y);
-    std::thread clicker([&run] { send_list_notification(run.process, run.window, run.file_list, FILE_LIST, NM_RCLICK); });
+    RECT rect = list_view_row_rect(run.process, run.file_list, row);
+    POINT at = {rect.left + 10, (rect.top + rect.bottom) / 2};
+    POINT on_screen = at;
+    ClientToScreen(run.file_list, &on_screen);
+    SetCursorPos(on_screen.x, on_screen.y);
+    post_click(run.file_list, at.x, at.y, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
     HWND menu = wait_for_process_window(GetProcessId(run.process), "#32768", WAIT_MS);
     screen_image picture;
     if (menu != nullptr) {
@@ -817,9 +829,10 @@ screen_image popup_picture(const karvo_run &run, const std::string &name, const 
         picture = capture_screen(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
         if (!shot.empty()) save_screen_bmp(test_program_folder() + shot);
     }
-    PostMessageA(run.window, WM_CANCELMODE, 0, 0);
     if (menu != nullptr) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    clicker.join();
+    PostMessageA(run.window, WM_CANCELMODE, 0, 0);
+    for (int i = 0; i < 200 && menu != nullptr && IsWindowVisible(menu); i++) Sleep(25);
+    settle(run);
     return picture;
 }
 
