@@ -11,6 +11,7 @@ namespace {
 
 const char NOT_INSTALLED_TEXT[] = "WYROは導入されてません";
 const char NOT_STARTED_CAPTION[] = "WYRO未起動";
+const char DETAILS_TITLE[] = "アドインの詳細情報";
 const int VIEW_WINDOW_X = 296;
 const int VIEW_WINDOW_Y = 160;
 const UINT CLOSING_PERIOD_MS = 50;
@@ -75,6 +76,8 @@ void place_details_controls(HWND window)
 INT_PTR on_details_init(HWND window, details_dialog *dialog)
 {
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(dialog));
+    // A caption in the template would add a title bar to the card; the title is for the task list.
+    SetWindowTextA(window, DETAILS_TITLE);
     place_details_controls(window);
     details_state.close_step = 0;
     if (host_count(dialog->host) <= 0) {
