@@ -155,6 +155,10 @@ INT_PTR CALLBACK details_window_proc(HWND window, UINT message, WPARAM wparam, L
         return TRUE;
     case WM_RBUTTONDOWN:
         return TRUE;
+    case WM_CTLCOLORSTATIC:
+        // The add-in number sits on the white card.
+        SetBkColor(reinterpret_cast<HDC>(wparam), RGB(255, 255, 255));
+        return reinterpret_cast<INT_PTR>(GetStockObject(WHITE_BRUSH));
     case WM_PAINT:
         on_details_paint(window, dialog);
         return TRUE;
