@@ -61,3 +61,26 @@
 #define IDC_DETAILS_CLOSE 40004       // the "×" button: starts the closing animation
 #define IDT_DETAILS_CLOSING 782       // timer of the closing animation, 50 ms
 // ---- end of the add-in host block ----
+
+// ---- Main window: child controls, popup-menu commands and the change-extension dialog ----
+#define IDC_FOLDER_LIST 123             // list box: subfolders or drives
+#define IDC_FILE_LIST 324               // list view: files of the current folder
+#define IDC_TARGET_EDIT 392             // target edit box
+#define IDC_DATASET_COMBO 423           // dataset selector
+#define IDC_STATUS_BAR 203
+#define IDC_TOOLBAR 204
+#define IDM_CHANGE_EXTENSION 430        // popup menu: change extension (dialog 127)
+#define IDM_DELETE 431                  // popup menu: delete the target
+#define IDM_BULK_CHANGE 432             // popup menu: bulk change (dialog 131)
+#define TOOLBAR_IMAGE_COUNT 5
+
+// Change-extension dialog
+#define IDD_CHANGE_EXTENSION 127
+#define IDC_CHANGE_NEW_EXTENSION 1058   // new extension, typed
+#define IDC_CHANGE_CURRENT_EXTENSION 1059
+#define IDC_CHANGE_EXECUTE 1060         // "実行"
+#define IDC_CHANGE_CANCEL 1061          // "やめとく"
+#define IDC_CHANGE_FILE_LINE 1062
+#define IDC_CHANGE_FOLDER_LINE 1063
+#define IDC_CHANGE_WHOLE_FOLDER 1069    // check box: the whole folder
+// ---- end of main window ----

@@ -220,7 +220,7 @@ def result_panel():
     canvas.text(5, 4, "RESULT", (220, 225, 240))
     canvas.text(2 + 3, 22, "1", WHITE)
     for left, top, right, bottom in ((22, 17, 112, 36), (115, 17, 240, 36), (36, 38, 239, 52),
-                                     (28, 70, 118, 84), (143, 70, 234, 84)):
+                                     (28, 70, 121, 84), (143, 70, 237, 84)):
         canvas.fill(left, top, right, bottom, (48, 52, 66))
         canvas.bevel(left, top, right, bottom, raised=False)
     canvas.text(209, 27, "LPTS", (255, 220, 150))
