@@ -49,6 +49,19 @@
 #define IDC_RESULT_THIRD_SCORE 1010
 #define IDC_RESULT_COMMENT 1041          // first candidate's comment
 
+// ---- Add-in host displays: view window, version dialog, details window (the add-in host owns this block) ----
+#define IDD_ADDIN_VIEW 106            // panel inside the main window that add-ins may draw into
+#define IDC_ADDIN_VIEW_FRAME 1100     // its "[Wyro Window]" group box
+#define IDD_VERSION 126               // version dialog
+#define IDC_VERSION_OK 1048           // "OK"
+#define IDC_VERSION_CONFIGURATION 1049  // the add-in system's lines, multi-line, read-only
+#define IDC_VERSION_NUMBER 1050       // "Ver1.04"
+#define IDD_ADDIN_DETAILS 128         // the add-in details card
+#define IDC_DETAILS_INDEX 1067        // number of the shown add-in, "%3d"
+#define IDC_DETAILS_CLOSE 40004       // the "×" button: starts the closing animation
+#define IDT_DETAILS_CLOSING 782       // timer of the closing animation, 50 ms
+// ---- end of the add-in host block ----
+
 // ---- Main window: child controls, popup-menu commands and the change-extension dialog ----
 #define IDC_FOLDER_LIST 123             // list box: subfolders or drives
 #define IDC_FILE_LIST 324               // list view: files of the current folder
