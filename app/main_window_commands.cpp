@@ -182,6 +182,15 @@ LRESULT on_command(HWND window, WPARAM wparam, LPARAM)
     case IDM_OPEN_FOLDER:
         on_open(window, 1);
         break;
+    case IDM_ADDIN_STATUS:
+        show_addin_state(window, g_wyro_host);
+        break;
+    case IDM_ADDIN_DETAILS:
+        show_addin_details(window, g_wyro_host);
+        break;
+    case IDM_VERSION:
+        show_addin_version(window, &g_wyro_io, g_wyro_config);
+        break;
     default:
         break;
     }

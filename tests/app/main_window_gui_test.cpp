@@ -864,3 +864,26 @@ TEST(MainWindow, PopupMenuListsItsItemsAndEnablesRenameOnlyWhenPossible)
     EXPECT_TRUE(bands[1].black);  // rename enabled
     finish(&run);
 }
+
+TEST(MainWindow, AddinCommandsReportTheRunningHost)
+{
+    karvo_run run;
+    prepare(&run, "mw_addins");
+    start(&run);
+    ASSERT_NE(nullptr, run.process);
+    struct report { int command; const char *caption; const char *text; };
+    const report REPORTS[] = {{40010, "正常動作中", "現在アクティブなアドインの数=0"},
+                              {40017, "wyro詳細情報表示不可", "アクティブなアドインが1つもありません"}};
+    for (const report &r : REPORTS) {
+        SCOPED_TRACE(r.command);
+        box_answerer answerer;
+        start_answering_boxes(&answerer, r.caption, IDOK);
+        PostMessageA(run.window, WM_COMMAND, MAKEWPARAM(r.command, 0), 0);
+        for (int i = 0; i < 400 && answerer.answered == 0; i++) Sleep(25);
+        stop_answering_boxes(&answerer);
+        EXPECT_EQ(1, answerer.answered);
+        EXPECT_EQ(r.text, answerer.last_text);
+        settle(run);
+    }
+    finish(&run);
+}
