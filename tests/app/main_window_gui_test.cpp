@@ -69,9 +69,21 @@ void set_ini(const karvo_run &run, const char *section, const char *key, const c
 
 // Starts the program and finds its controls. The cursor is parked outside the window first, so no mouse
 // move replaces the first status text.
-void start(karvo_run *run)
+void park_cursor()
 {
     SetCursorPos(1000, 740);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = 1000 * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = 740 * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    Sleep(50);
+}
+
+void start(karvo_run *run)
+{
+    park_cursor();
     run->process = start_program(run->fixture, "");
     ASSERT_NE(nullptr, run->process);
     run->window = wait_for_process_window(GetProcessId(run->process), "Karvo Window", WAIT_MS);
@@ -258,7 +270,12 @@ TEST(MainWindow, StartsWithItsControlsToolbarStatusAndDatasetRows)
     start(&run);
     ASSERT_NE(nullptr, run.process);
 
-    EXPECT_EQ("Start Up - OK", status_of(run));
+    RECT outer = {};
+    GetWindowRect(run.window, &outer);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    EXPECT_EQ("Start Up - OK", status_of(run)) << "window at " << outer.left << "," << outer.top << " cursor at "
+                                               << cursor.x << "," << cursor.y;
     EXPECT_EQ(run.files, window_text(run.edit));
     RECT edit = {};
     GetWindowRect(run.edit, &edit);
@@ -543,6 +560,11 @@ TEST(MainWindow, IdentificationFillsThePanelAndLightsRenameUntilAnotherRowIsClic
     click_file(run, "other.bin");
     repaint(run);
     EXPECT_EQ(RENAME_DARK_FACE, rename_face(run));
+    // A key goes down on the list: the target is the row that has the focus at that moment.
+    focus_list_view_row(run.process, run.file_list, file_row(run, "pic.png"));
+    PostMessageA(run.file_list, WM_KEYDOWN, VK_HOME, 0);
+    settle(run);
+    EXPECT_EQ(run.files + "pic.png", window_text(run.edit));
     // A click on the dark button does nothing.
     mouse_at(run, WM_LBUTTONDOWN, 260, 170);
     EXPECT_TRUE(file_exists(run.files + "other.bin"));
