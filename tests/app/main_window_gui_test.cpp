@@ -858,7 +858,49 @@ screen_image popup_picture(const karvo_run &run, const std::string &name, const 
     return picture;
 }
 
+// Opens the menu bar's File menu from the keyboard; returns its picture and closes it.
+screen_image file_menu_picture(const karvo_run &run)
+{
+    park_cursor();
+    PostMessageA(run.window, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    HWND menu = wait_for_process_window(GetProcessId(run.process), "#32768", WAIT_MS);
+    screen_image picture;
+    if (menu != nullptr) {
+        Sleep(300);
+        RECT rect = {};
+        GetWindowRect(menu, &rect);
+        picture = capture_screen(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    PostMessageA(run.window, WM_CANCELMODE, 0, 0);
+    for (int i = 0; i < 200 && menu != nullptr && IsWindowVisible(menu); i++) Sleep(25);
+    settle(run);
+    return picture;
+}
+
 }  // namespace
+
+TEST(MainWindow, MenuBarRenameItemFollowsTheRenameFlag)
+{
+    karvo_run run;
+    prepare(&run, "mw_menubar");
+    write_file_text(run.files + "pic.png", "some bytes");
+    start(&run);
+    ASSERT_NE(nullptr, run.process);
+    // 識別, リネーム, 開く, フォルダを開く, プロパティ, the separator, 終了.
+    std::vector<band> bands = menu_bands(file_menu_picture(run));
+    ASSERT_EQ(7u, bands.size());
+    // Opened from the keyboard, the first item is highlighted; the third is plain enabled text.
+    EXPECT_TRUE(bands[2].black);
+    EXPECT_FALSE(bands[1].black);
+    click_file(run, "pic.png");
+    send_command(run, 40003);
+    bands = menu_bands(file_menu_picture(run));
+    ASSERT_EQ(7u, bands.size());
+    EXPECT_TRUE(bands[1].black);
+    finish(&run);
+}
 
 TEST(MainWindow, PopupMenuListsItsItemsAndEnablesRenameOnlyWhenPossible)
 {
