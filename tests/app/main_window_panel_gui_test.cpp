@@ -438,3 +438,69 @@ TEST(MainWindow, AddinCommandsReportTheRunningHost)
     }
     finish(&run);
 }
+
+namespace {
+
+// The lines of the test add-in's call log that report a process call: "event=<code>|...|target=<path>".
+std::vector<std::string> addin_calls(const std::string &log)
+{
+    std::vector<unsigned char> bytes = read_file_bytes(log);
+    std::string text(bytes.begin(), bytes.end());
+    std::vector<std::string> calls;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        size_t event = line.find("|event=");
+        size_t target = line.find("|target=");
+        if (event != std::string::npos && target != std::string::npos) {
+            size_t code_end = line.find('|', event + 1);
+            calls.push_back(line.substr(event + 1, code_end - event - 1) + " " + line.substr(target + 8));
+        }
+        start = end + 1;
+    }
+    return calls;
+}
+
+}  // namespace
+
+TEST(MainWindow, AddinEventsSeeTheTargetAndAnAddinMayChangeWhatIsIdentified)
+{
+    karvo_run run;
+    prepare(&run, "mw_addin_events");
+    write_file_text(run.files + "pic.png", "some bytes");
+    write_file_text(run.files + "real.gif", "other bytes");
+    // An add-in taking part in every event, which turns the identification over to real.gif.
+    std::string wyro = run.fixture.folder + "wyro\\";
+    CreateDirectoryA(wyro.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA((test_program_folder() + "test_addins\\full.wyr").c_str(), (wyro + "full.wyr").c_str(), FALSE));
+    write_file_text(wyro + "full.wyr.ini", "[addin]\r\nid=7\r\nflags=255\r\nname=test\r\nmenu_text=test item\r\n"
+                                           "new_target=" + run.files + "real.gif\r\n");
+    std::string log = run.fixture.folder + "calls.log";
+    SetEnvironmentVariableA("QUODRA_ADDIN_LOG", log.c_str());
+    start(&run);
+    SetEnvironmentVariableA("QUODRA_ADDIN_LOG", nullptr);
+    ASSERT_NE(nullptr, run.process);
+
+    click_file(run, "pic.png");
+    post_click(run.file_list, 20, 8, WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON);
+    settle(run);
+    send_command(run, 40003);
+    repaint(run);
+    // real.gif was identified as GIF: nothing to rename, although pic.png is the target.
+    EXPECT_EQ(RENAME_DARK_FACE, rename_face(run));
+    EXPECT_EQ(run.files + "pic.png", window_text(run.edit));
+    // The add-in's own command runs it.
+    send_command(run, 25200);
+    finish(&run);
+
+    std::string pic = run.files + "pic.png";
+    std::vector<std::string> calls = addin_calls(log);
+    // By the start-up event the target text (the current folder) has already been mirrored.
+    std::vector<std::string> expected = {"event=1 " + run.files, "event=8 " + pic, "event=16 " + pic, "event=4 " + pic,
+                                         "event=2 " + run.files + "real.gif"};
+    ASSERT_GE(calls.size(), expected.size() + 1);
+    for (size_t i = 0; i < expected.size(); i++) EXPECT_EQ(expected[i], calls[i]) << i;
+    EXPECT_EQ(pic, calls[expected.size()].substr(calls[expected.size()].find(' ') + 1));
+}
