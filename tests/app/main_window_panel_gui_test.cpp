@@ -39,6 +39,8 @@ TEST(MainWindow, IdentificationFillsThePanelAndLightsRenameUntilAnotherRowIsClic
     EXPECT_NE(rgb_value(112, 156, 255), client_pixel(run.window, 291 + shown.cx + 1, 74 + shown.cy / 2));
     EXPECT_EQ(RENAME_LIT_FACE, rename_face(run));
     save_screen_bmp(test_program_folder() + "main_window_identified.bmp");
+    mouse_at(run, WM_MOUSEMOVE, 260, 170);
+    EXPECT_EQ("リネームボタン[ON] 拡張子がリネーム可能です。", status_of(run));
 
     // The same row again keeps it lit; another row darkens it.
     click_file(run, "pic.png");
