@@ -13,6 +13,8 @@
 
 namespace {
 
+void (*g_rename_refresher)() = nullptr;
+
 const size_t CURRENT_EXTENSION_SIZE = 101;  // the target's extension, up to 100 characters
 const size_t NEW_EXTENSION_MAX = 6;
 const size_t FOLDER_EXTENSION_MAX = 12;
@@ -112,12 +114,18 @@ void finish_rename(HWND window, int mode)
     if (mode == RENAME_FROM_MAIN_WINDOW) {
         g_rename_possible = 0;
         if (window != nullptr) InvalidateRect(window, nullptr, FALSE);
+        if (g_rename_refresher != nullptr) g_rename_refresher();
     } else if (mode == RENAME_FROM_RESULT_DIALOG) {
         if (window != nullptr) EnableWindow(GetDlgItem(window, 40005), FALSE);
     }
 }
 
 }  // namespace
+
+void set_rename_refresher(void (*refresh)())
+{
+    g_rename_refresher = refresh;
+}
 
 int rename_to_first_candidate(HWND window, int mode)
 {

@@ -20,3 +20,7 @@ int replace_extension(HWND window, const char *path, const char *new_extension, 
 // replace_extension on every file of folder with current_extension (or every file when all is set).
 int replace_extension_in_folder(HWND window, const char *folder, const char *current_extension,
                                 const char *new_extension, int all, int case_mode);
+
+// The main window's file-list refill, run after a rename asked for from the main window; null when there
+// is no main window.
+void set_rename_refresher(void (*refresh)());

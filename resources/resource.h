@@ -128,7 +128,6 @@
 // ---- end of the settings dialogs ----
 
 // ---- Bulk extension change (dialog 131, opened by the main window's command 432) ----
-#define IDM_BULK_CHANGE 432
 #define IDD_BULK_CHANGE 131
 #define IDC_BULK_FOLDER 1081                // the target folder's name, read-only
 #define IDC_BULK_ALL_ENTRIES 1083           // "すべて"
@@ -142,3 +141,39 @@
 #define IDC_BULK_PROGRESS 1092
 #define IDC_BULK_REMAINING 1094             // the remaining-time text
 // ---- end of bulk extension change ----
+
+// ---- Add-in host displays: view window, version dialog, details window (the add-in host owns this block) ----
+#define IDD_ADDIN_VIEW 106            // panel inside the main window that add-ins may draw into
+#define IDC_ADDIN_VIEW_FRAME 1100     // its "[Wyro Window]" group box
+#define IDD_VERSION 126               // version dialog
+#define IDC_VERSION_OK 1048           // "OK"
+#define IDC_VERSION_CONFIGURATION 1049  // the add-in system's lines, multi-line, read-only
+#define IDC_VERSION_NUMBER 1050       // "Ver1.04"
+#define IDD_ADDIN_DETAILS 128         // the add-in details card
+#define IDC_DETAILS_INDEX 1067        // number of the shown add-in, "%3d"
+#define IDC_DETAILS_CLOSE 40004       // the "×" button: starts the closing animation
+#define IDT_DETAILS_CLOSING 782       // timer of the closing animation, 50 ms
+// ---- end of the add-in host block ----
+
+// ---- Main window: child controls, popup-menu commands and the change-extension dialog ----
+#define IDC_FOLDER_LIST 123             // list box: subfolders or drives
+#define IDC_FILE_LIST 324               // list view: files of the current folder
+#define IDC_TARGET_EDIT 392             // target edit box
+#define IDC_DATASET_COMBO 423           // dataset selector
+#define IDC_STATUS_BAR 203
+#define IDC_TOOLBAR 204
+#define IDM_CHANGE_EXTENSION 430        // popup menu: change extension (dialog 127)
+#define IDM_DELETE 431                  // popup menu: delete the target
+#define IDM_BULK_CHANGE 432             // popup menu: bulk change (dialog 131)
+#define TOOLBAR_IMAGE_COUNT 5
+
+// Change-extension dialog
+#define IDD_CHANGE_EXTENSION 127
+#define IDC_CHANGE_NEW_EXTENSION 1058   // new extension, typed
+#define IDC_CHANGE_CURRENT_EXTENSION 1059
+#define IDC_CHANGE_EXECUTE 1060         // "実行"
+#define IDC_CHANGE_CANCEL 1061          // "やめとく"
+#define IDC_CHANGE_FILE_LINE 1062
+#define IDC_CHANGE_FOLDER_LINE 1063
+#define IDC_CHANGE_WHOLE_FOLDER 1069    // check box: the whole folder
+// ---- end of main window ----

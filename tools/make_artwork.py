@@ -193,10 +193,15 @@ def folder_jumps():
     canvas.fill(8, 15, 17, 16, INK)
     # My Documents: a page
     draw_page(canvas, 31, 2, 42, 17)
-    # drive list: a backslash
-    canvas.line(49, 4, 54, 14, INK, 2)
-    # program folder: a small gear
-    draw_gear(canvas, 63, 9, 4, SHADOW)
+    # drive list: a disk drive with its lamp
+    canvas.fill(49, 6, 56, 13, (150, 150, 158))
+    canvas.frame(49, 6, 56, 13, INK)
+    canvas.line(50, 10, 54, 10, INK)
+    canvas.fill(53, 11, 55, 12, GREEN)
+    # program folder: a folder with the program's lens on it
+    draw_folder(canvas, 59, 5, 69, 14)
+    canvas.disc(64, 10, 2, (200, 225, 250))
+    canvas.put(64, 10, LENS)
     return canvas
 
 
@@ -220,7 +225,7 @@ def result_panel():
     canvas.text(5, 4, "RESULT", (220, 225, 240))
     canvas.text(2 + 3, 22, "1", WHITE)
     for left, top, right, bottom in ((22, 17, 112, 36), (115, 17, 240, 36), (36, 38, 239, 52),
-                                     (28, 70, 118, 84), (143, 70, 234, 84)):
+                                     (28, 70, 121, 84), (143, 70, 237, 84)):
         canvas.fill(left, top, right, bottom, (48, 52, 66))
         canvas.bevel(left, top, right, bottom, raised=False)
     canvas.text(209, 27, "LPTS", (255, 220, 150))
