@@ -43,3 +43,52 @@ int write_console_text(HANDLE handle, const std::string &cp932_text)
     return WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) != 0 &&
            written == utf8.size();
 }
+
+namespace {
+
+const size_t OUTPUT_PIECE_SIZE = 64 * 1024;
+
+int write_utf8_to_console(HANDLE handle, const std::string &utf8)
+{
+    int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    if (count <= 0) return utf8.empty();
+    std::vector<wchar_t> wide(static_cast<size_t>(count));
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), count);
+    DWORD written = 0;
+    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(count), &written, nullptr) != 0;
+}
+
+}  // namespace
+
+void open_output_stream(output_stream *stream, HANDLE handle)
+{
+    DWORD mode = 0;
+    stream->handle = handle;
+    stream->console = GetConsoleMode(handle, &mode) != 0;
+    stream->failed = 0;
+    stream->pending.clear();
+}
+
+void write_output_utf8(output_stream *stream, const std::string &utf8_text)
+{
+    stream->pending += utf8_text;
+    if (stream->console || stream->pending.size() >= OUTPUT_PIECE_SIZE) flush_output_stream(stream);
+}
+
+int flush_output_stream(output_stream *stream)
+{
+    if (stream->pending.empty() || stream->failed) {
+        stream->pending.clear();
+        return !stream->failed;
+    }
+    if (stream->console) {
+        stream->failed = !write_utf8_to_console(stream->handle, stream->pending);
+    } else {
+        DWORD written = 0;
+        stream->failed = !WriteFile(stream->handle, stream->pending.data(), static_cast<DWORD>(stream->pending.size()),
+                                    &written, nullptr) ||
+                         written != stream->pending.size();
+    }
+    stream->pending.clear();
+    return !stream->failed;
+}
