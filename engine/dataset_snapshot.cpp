@@ -10,6 +10,7 @@
 #include "owner_message.h"
 #include "path_helpers.h"
 #include "plugin_loader.h"
+#include "sjis_text.h"
 #include "text_option_loader.h"
 #include <cstdio>
 #include <cstdlib>
@@ -47,7 +48,9 @@ int stamp_listing(const char *folder, listing_stamp_entry **entries, int *count)
     *entries = nullptr;
     *count = 0;
     char search[PATH_SIZE + 4];
-    if (!copy_text(search, sizeof search, folder) || !append_text(search, sizeof search, "*")) return 1;
+    if (!copy_text(search, sizeof search, folder)) return 1;
+    if (!sjis_ends_with_one_of(search, "\\/") && !append_text(search, sizeof search, "\\")) return 1;
+    if (!append_text(search, sizeof search, "*")) return 1;
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA(search, &data);
     if (find == INVALID_HANDLE_VALUE) return 1;
