@@ -8,6 +8,7 @@
 #include "owner_message.h"
 #include "sjis_text.h"
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -154,8 +155,9 @@ std::string format_json_line(const std::string &path, const identification_resul
     const float scores[3] = {result.first_score, result.second_score, result.third_score};
     std::string line = "{\"path\":" + json_string(cp932_to_utf8(path)) + ",\"candidates\":[";
     for (int i = 0; i < 3; i++) {
-        char lpts[32];
-        std::snprintf(lpts, sizeof lpts, "%.1f", static_cast<double>(scores[i]));
+        // A definition's float fields can make a score that is no number; JSON has null for it.
+        char lpts[32] = "null";
+        if (std::isfinite(scores[i])) std::snprintf(lpts, sizeof lpts, "%.1f", static_cast<double>(scores[i]));
         line += std::string(i ? "," : "") + "{\"extension\":" + json_string(cp932_to_utf8(extensions[i])) +
                 ",\"lpts\":" + lpts + "}";
     }

@@ -7,6 +7,7 @@
 #include "test_files.h"
 #include <gtest/gtest.h>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,12 @@ TEST(KarvocLines, Json)
               std::string(u8"{\"path\":\"C:\\\\a\\\\\\\"pic\\\"\\u0009ソ\",\"candidates\":[{\"extension\":\"PNG\",\"lpts\":100.0},"
                           u8"{\"extension\":\"TXT\",\"lpts\":53.2},{\"extension\":\"???\",\"lpts\":0.0}],"
                           u8"\"comment\":\"PNG画像\"}\n"));
+    r.second_score = std::numeric_limits<float>::quiet_NaN();
+    r.third_score = std::numeric_limits<float>::infinity();
+    std::string line = format_json_line("p", r);
+    EXPECT_NE(line.find("{\"extension\":\"TXT\",\"lpts\":null},{\"extension\":\"???\",\"lpts\":null}"),
+              std::string::npos)
+        << line;
 }
 
 TEST(KarvocText, Cp932BecomesUtf8)
