@@ -1,5 +1,6 @@
 // A dataset held in memory for many identifications: the run list and the candidate table read whole, the
-// definition found for every definition_id from one pass over the plug-in folder, and each definition's
+// definition found for every definition_id from one listing of each kind in the plug-in folder (the
+// lookup's own listings, so the system's pattern matching decides as it always has), and each definition's
 // loaded records kept once they have been read. What an identification finds in it is what the file-by-file
 // reads of the same files on disk give; the stamps tell when the files on disk are no longer those.
 #pragma once
