@@ -14,6 +14,7 @@
 //   console/  karvoc, the console identifier, on the engine and app/config only
 //   judgext/, judgext_containers/  the judge libraries, on base and the judge interface only
 //   resources/ the .rc script, its ids and artwork
+#include "command_line.h"
 #include "command_line_run.h"
 #include "config.h"
 #include "program_reporting.h"
@@ -26,9 +27,12 @@
 [[maybe_unused]] static const int g_reporting_installed = (install_program_reporting(), 1);
 [[maybe_unused]] static const int g_config_loaded = (load_config(), 1);
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR command_line, int)
+// The arguments are taken from the wide command line: the ANSI one has already lost every name outside
+// code page 932 (café.dat arrives as cafe.dat, another file).
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     g_instance = instance;
-    if (command_line == nullptr || command_line[0] == '\0') return run_window_mode(instance);
-    return run_command_line(command_line);
+    const wchar_t *command_line = arguments_of_command_line(GetCommandLineW());
+    if (command_line[0] == L'\0') return run_window_mode(instance);
+    return run_wide_command_line(command_line);
 }

@@ -1,8 +1,10 @@
 // The main window's procedure: each message goes to its own handler; what is not handled here goes
 // to the default window procedure.
 #include "main_window.h"
+#include "app_config.h"
 #include "html_help.h"
 #include "resource.h"
+#include "settings.h"
 
 namespace {
 
@@ -11,6 +13,16 @@ LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam)
     switch (LOWORD(wparam)) {
     case IDM_EXIT:
         SendMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+    case IDM_SETTINGS:
+        run_settings_sheet(window);
+        return 0;
+    case IDM_DATASET_SETTINGS:
+        run_dataset_settings(window);
+        set_definition_paths(&g_app_config);
+        return 0;
+    case IDM_DATASET_REPORT:
+        run_dataset_report(window);
         return 0;
     default:
         return DefWindowProcA(window, WM_COMMAND, wparam, lparam);

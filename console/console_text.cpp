@@ -44,19 +44,42 @@ int write_console_text(HANDLE handle, const std::string &cp932_text)
            written == utf8.size();
 }
 
+std::string wide_to_utf8(const std::wstring &text)
+{
+    if (text.empty()) return std::string();
+    int count = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                    nullptr);
+    if (count <= 0) return std::string();
+    std::vector<char> utf8(static_cast<size_t>(count));
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), count, nullptr, nullptr);
+    return std::string(utf8.data(), utf8.size());
+}
+
+std::wstring utf8_to_wide(const std::string &text)
+{
+    if (text.empty()) return std::wstring();
+    int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (count <= 0) return std::wstring();
+    std::vector<wchar_t> wide(static_cast<size_t>(count));
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), count);
+    return std::wstring(wide.data(), wide.size());
+}
+
+int write_console_utf8(HANDLE handle, const std::string &utf8_text)
+{
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        std::wstring wide = utf8_to_wide(utf8_text);
+        return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
+    }
+    return WriteFile(handle, utf8_text.data(), static_cast<DWORD>(utf8_text.size()), &written, nullptr) != 0 &&
+           written == utf8_text.size();
+}
+
 namespace {
 
 const size_t OUTPUT_PIECE_SIZE = 64 * 1024;
-
-int write_utf8_to_console(HANDLE handle, const std::string &utf8)
-{
-    int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    if (count <= 0) return utf8.empty();
-    std::vector<wchar_t> wide(static_cast<size_t>(count));
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), count);
-    DWORD written = 0;
-    return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(count), &written, nullptr) != 0;
-}
 
 }  // namespace
 
@@ -81,14 +104,7 @@ int flush_output_stream(output_stream *stream)
         stream->pending.clear();
         return !stream->failed;
     }
-    if (stream->console) {
-        stream->failed = !write_utf8_to_console(stream->handle, stream->pending);
-    } else {
-        DWORD written = 0;
-        stream->failed = !WriteFile(stream->handle, stream->pending.data(), static_cast<DWORD>(stream->pending.size()),
-                                    &written, nullptr) ||
-                         written != stream->pending.size();
-    }
+    stream->failed = !write_console_utf8(stream->handle, stream->pending);
     stream->pending.clear();
     return !stream->failed;
 }

@@ -6,7 +6,7 @@
 #include "dataset_snapshot.h"
 #include "identification_run.h"
 #include "owner_message.h"
-#include "sjis_text.h"
+#include "system_names.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -44,34 +44,46 @@ namespace {
 
 const char OPTION_MARK[] = "-o";
 
+// Paths in karvoc are UTF-8 and reach the system through the wide API; only the engine gets an ANSI path.
 int is_folder(const std::string &path)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(utf8_to_wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 int can_read_file(const std::string &path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(utf8_to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    CloseHandle(file);
+    return 1;
+}
+
+// The engine opens the file by this ANSI path; one it cannot open would give a line for a file never read.
+int engine_can_read(const std::string &engine_path)
+{
+    HANDLE file = CreateFileA(engine_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 0;
     CloseHandle(file);
     return 1;
 }
 
 // The folder's own separator (the last one it holds; a backslash when it holds none) joins it to the name,
-// so "photos/2024" lists "photos/2024/name".
+// so "photos/2024" lists "photos/2024/name". The folder is UTF-8, where no byte of a longer character is
+// a separator.
 std::string join_folder(const std::string &folder, const std::string &name)
 {
-    if (sjis_ends_with_one_of(folder.c_str(), "\\/")) return folder + name;
-    int last = sjis_find_last_of(folder.c_str(), "\\/");
-    char separator = last >= 0 ? folder[static_cast<size_t>(last)] : '\\';
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
+    size_t last = folder.find_last_of("\\/");
+    char separator = last != std::string::npos ? folder[last] : '\\';
     return folder + separator + name;
 }
 
 void write_problem(HANDLE err, const std::string &path, const char *what)
 {
-    write_console_text(err, "karvoc: " + path + ": " + what + "\n");
+    write_console_utf8(err, "karvoc: " + path + ": " + what + "\n");
 }
 
 // Identifies one readable file and writes its line; returns 1 when it got a candidate, 0 when none,
@@ -79,9 +91,20 @@ void write_problem(HANDLE err, const std::string &path, const char *what)
 int identify_one(const karvoc_options &options, dataset_snapshot *snapshot, const std::string &path,
                  output_stream *out, HANDLE err)
 {
+    // The file's ANSI path by the rule: its own name when exact, else its short form; the line still shows
+    // its real name.
+    char system_path[PATH_SIZE];
+    if (!system_path_from_wide(utf8_to_wide(path).c_str(), system_path, sizeof system_path)) {
+        write_problem(err, path, "has no name in the ANSI code page and no short name, so it cannot be identified");
+        return -1;
+    }
     std::string engine_path;
-    if (!engine_path_for(path, &engine_path)) {
+    if (!engine_path_for(system_path, &engine_path)) {
         write_problem(err, path, "this path cannot be handed to the identification engine");
+        return -1;
+    }
+    if (!engine_can_read(engine_path)) {
+        write_problem(err, path, "cannot be read");
         return -1;
     }
     identification_result result;
@@ -91,7 +114,7 @@ int identify_one(const karvoc_options &options, dataset_snapshot *snapshot, cons
         return -1;
     }
     if (options.json) write_output_utf8(out, format_json_line(path, result));
-    else write_output_utf8(out, cp932_to_utf8(format_result_line(path, result, options.tsv)));
+    else write_output_utf8(out, path + cp932_to_utf8(format_result_line("", result, options.tsv)));
     return std::strcmp(result.first_extension, "???") != 0;
 }
 
@@ -153,7 +176,7 @@ std::string format_json_line(const std::string &path, const identification_resul
 {
     const char *extensions[3] = {result.first_extension, result.second_extension, result.third_extension};
     const float scores[3] = {result.first_score, result.second_score, result.third_score};
-    std::string line = "{\"path\":" + json_string(cp932_to_utf8(path)) + ",\"candidates\":[";
+    std::string line = "{\"path\":" + json_string(path) + ",\"candidates\":[";
     for (int i = 0; i < 3; i++) {
         // A definition's float fields can make a score that is no number; JSON has null for it.
         char lpts[32] = "null";
@@ -182,16 +205,16 @@ std::string format_result_line(const std::string &path, const identification_res
 
 int collect_folder_files(const std::string &folder, int recursive, std::vector<std::string> *files)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(join_folder(folder, "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(utf8_to_wide(join_folder(folder, "*")).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     std::vector<std::string> names, folders;
     do {
-        std::string name = found.cFileName;
+        std::string name = wide_to_utf8(found.cFileName);
         if (name == "." || name == "..") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) folders.push_back(name);
         else names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     std::sort(names.begin(), names.end());
     std::sort(folders.begin(), folders.end());

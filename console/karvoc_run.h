@@ -15,7 +15,7 @@ struct karvoc_options {
     int json;                           // one JSON object per line
     int recursive;                      // folder arguments include their subfolders
     int help;
-    std::vector<std::string> targets;   // files and folders, code page 932
+    std::vector<std::string> targets;   // files and folders, UTF-8 (karvoc reads the wide command line)
 };
 
 // Reads the arguments after the program name; 0 on an unknown option or no target (help needs none).
@@ -28,11 +28,11 @@ const char *karvoc_usage();
 std::string format_result_line(const std::string &path, const identification_result &result, int tsv);
 
 // One JSON object and a line feed, UTF-8: {"path":..,"candidates":[{"extension":..,"lpts":..} x 3],
-// "comment":..}; lpts with one decimal as in the other forms.
+// "comment":..}, the path as given (UTF-8); lpts with one decimal as in the other forms, null for no number.
 std::string format_json_line(const std::string &path, const identification_result &result);
 
-// The files of a folder in name order (its subfolders' files after its own when recursive); 0 when the
-// folder cannot be listed.
+// The files of a folder in name order (its subfolders' files after its own when recursive), listed with the
+// wide API: UTF-8 paths with every name as it is. 0 when the folder cannot be listed.
 int collect_folder_files(const std::string &folder, int recursive, std::vector<std::string> *files);
 
 // Sends whatever the engine and the loaders report (messages, diagnostics) to err as "karvoc: ..." lines,
@@ -45,5 +45,7 @@ void install_karvoc_reporting(HANDLE err);
 int engine_path_for(const std::string &path, std::string *engine_path);
 
 // Identifies every target with the dataset of g_app_config, writing lines to out and problems to err;
-// returns the exit code.
+// returns the exit code. Each file reaches the engine by its ANSI path under the rule of system_names.h
+// and its line shows its real name; a file refused by the rule or that cannot be opened is reported on err
+// only, and makes the code KARVOC_BAD_USAGE.
 int run_karvoc(const karvoc_options &options, HANDLE out, HANDLE err);

@@ -3,6 +3,7 @@
 #include "bounded_text.h"
 #include "owner_message.h"
 #include "sjis_text.h"
+#include "system_names.h"
 #include <cstdlib>
 #include <cstring>
 
@@ -19,14 +20,15 @@ int build_search_text(const char *folder, const char *pattern, int type, char *s
     return append_text(search, size, what);
 }
 
-int is_dot_entry(const WIN32_FIND_DATAA *data)
+int is_dot_entry(const char *name)
 {
-    return std::strcmp(data->cFileName, ".") == 0 || std::strcmp(data->cFileName, "..") == 0;
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-int entry_is_taken(const WIN32_FIND_DATAA *data, int type)
+// name: the entry's name by the rule; an entry without one is never taken.
+int entry_is_taken(const WIN32_FIND_DATAW *data, const char *name, int type)
 {
-    if (is_dot_entry(data)) return 0;
+    if (name[0] == '\0' || is_dot_entry(name)) return 0;
     int is_folder = (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (type == LIST_FILES && is_folder) return 0;
     if (type == LIST_FOLDERS && !is_folder) return 0;
@@ -34,14 +36,14 @@ int entry_is_taken(const WIN32_FIND_DATAA *data, int type)
 }
 
 // Appends one taken entry in its delimited form; 0 when it does not fit.
-int append_delimited(char *out, size_t out_size, const WIN32_FIND_DATAA *data)
+int append_delimited(char *out, size_t out_size, const WIN32_FIND_DATAW *data, const char *name)
 {
     int is_folder = (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     size_t used = std::strlen(out);
-    size_t needed = std::strlen(data->cFileName) + 2 + 1;
+    size_t needed = std::strlen(name) + 2 + 1;
     if (used + needed > out_size) return 0;
     append_text(out, out_size, is_folder ? "<" : "\"");
-    append_text(out, out_size, data->cFileName);
+    append_text(out, out_size, name);
     append_text(out, out_size, is_folder ? ">" : "\"");
     return 1;
 }
@@ -52,20 +54,25 @@ void report_no_find_handle(HWND owner)
 }
 
 // One pass over the folder; out may be null when only counting. Returns the count taken, or an error code.
+// The folder is searched with the wide API, so that every name comes as it is and goes through the rule.
 int walk_folder(HWND owner, const char *search, int type, char *out, size_t out_size, int *taken)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(search, &data);
+    wchar_t wide_search[LISTING_FOLDER_SIZE];
+    if (!wide_from_system_text(search, wide_search, countof(wide_search))) return LIST_NO_FIND_HANDLE;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(wide_search, &data);
     if (find == INVALID_HANDLE_VALUE) return LIST_NO_FIND_HANDLE;
     do {
-        if (!entry_is_taken(&data, type)) continue;
-        if (out != nullptr && !append_delimited(out, out_size, &data)) {
+        char name[PATH_SIZE];
+        listed_name_of(&data, name, sizeof name);
+        if (!entry_is_taken(&data, name, type)) continue;
+        if (out != nullptr && !append_delimited(out, out_size, &data, name)) {
             show_owned_message(owner, "メモリ確保が足りません", "ERROR", MB_ICONWARNING);
             FindClose(find);
             return LIST_TEXT_TOO_SMALL;
         }
         (*taken)++;
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
     return 0;
 }
@@ -95,6 +102,11 @@ int list_or_count(HWND owner, const char *folder, char *out, size_t out_size, co
 }
 
 }  // namespace
+
+int listed_name_of(const WIN32_FIND_DATAW *entry, char *name, size_t name_size)
+{
+    return system_name_from_wide(entry->cFileName, entry->cAlternateFileName, name, name_size);
+}
 
 int count_folder_entries(HWND owner, const char *folder, const char *pattern, int type)
 {

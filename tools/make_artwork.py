@@ -297,7 +297,7 @@ def main():
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
     files = {
-        "karvo.ico": ico_bytes([program_icon(32), program_icon(16)]),
+        "karvo.ico": ico_bytes([program_icon(48), program_icon(32), program_icon(16)]),
         "karvo_small.ico": ico_bytes([program_icon(16)]),
         "status.ico": ico_bytes([status_icon()]),
         "toolbar.bmp": bmp_bytes(toolbar()),

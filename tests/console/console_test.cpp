@@ -1,11 +1,14 @@
 // karvoc's parts: argument reading, result lines, the folder walk, the "-o" guard, the UTF-8 text and the
-// exit codes of a whole run, against a dataset of one definition written by the project's writers.
+// exit codes of a whole run, against a dataset of one definition written by the project's writers; files
+// named outside code page 932, made at test time.
 #include "app_config.h"
 #include "console_text.h"
 #include "definition_writer.h"
 #include "karvoc_run.h"
 #include "test_files.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -68,12 +71,12 @@ TEST(KarvocLines, PlainAndTabSeparated)
     EXPECT_EQ(format_result_line("C:\\a\\pic", r, 1), "C:\\a\\pic\tPNG\t100.0\tTXT\t53.2\t???\t0.0\tPNG画像\n");
 }
 
-// One JSON object per line, UTF-8, with the path's backslashes, quotes and control characters escaped; a
-// Shift-JIS character whose second byte is a backslash (ソ) stays one character.
+// One JSON object per line, UTF-8, with the path's backslashes, quotes and control characters escaped and
+// its other characters as they are.
 TEST(KarvocLines, Json)
 {
     identification_result r = sample_result();
-    EXPECT_EQ(format_json_line("C:\\a\\\"pic\"\tソ", r),
+    EXPECT_EQ(format_json_line(u8"C:\\a\\\"pic\"\tソ", r),
               std::string(u8"{\"path\":\"C:\\\\a\\\\\\\"pic\\\"\\u0009ソ\",\"candidates\":[{\"extension\":\"PNG\",\"lpts\":100.0},"
                           u8"{\"extension\":\"TXT\",\"lpts\":53.2},{\"extension\":\"???\",\"lpts\":0.0}],"
                           u8"\"comment\":\"PNG画像\"}\n"));
@@ -134,13 +137,12 @@ TEST_F(KarvocFolder, FilesOfAFolderKeepItsSeparator)
     files.clear();
     ASSERT_TRUE(collect_folder_files(folder + "sub", 0, &files));
     EXPECT_EQ(files, (std::vector<std::string>{folder + "sub\\c"}));
-    // A folder whose name ends in ソ (second byte 0x5C) has no separator at its end: one is added.
-    std::string katakana = folder + "ソ";
-    ASSERT_TRUE(CreateDirectoryA(katakana.c_str(), nullptr));
-    ASSERT_TRUE(write_file_text(katakana + "\\d", "x"));
+    // A folder whose name ends in ソ (in code page 932 its second byte is 0x5C) ends in no separator.
+    ASSERT_TRUE(CreateDirectoryA((folder + "ソ").c_str(), nullptr));
+    ASSERT_TRUE(write_file_text(folder + "ソ\\d", "x"));
     files.clear();
-    ASSERT_TRUE(collect_folder_files(katakana, 0, &files));
-    EXPECT_EQ(files, (std::vector<std::string>{katakana + "\\d"}));
+    ASSERT_TRUE(collect_folder_files(folder + u8"ソ", 0, &files));
+    EXPECT_EQ(files, (std::vector<std::string>{folder + u8"ソ\\d"}));
 }
 
 TEST_F(KarvocFolder, PathWithOptionMarkIsHandedOverWithoutIt)
@@ -158,8 +160,19 @@ TEST_F(KarvocFolder, PathWithOptionMarkIsHandedOverWithoutIt)
     EXPECT_FALSE(engine_path_for(std::string(300, 'a'), &engine_path));
 }
 
+// A dataset of one definition: files whose first four bytes read as signature (big-endian) are extension,
+// scored 100.
+void write_signature_dataset(const std::string &folder, uint32_t signature, const char *extension,
+                             const char *comment);
+
 // A dataset of one definition: the first four bytes "QDRA" make the candidate QDR, "テスト形式", scored 100.
 void write_one_type_dataset(const std::string &folder)
+{
+    write_signature_dataset(folder, 0x51445241u, "QDR", "テスト形式");
+}
+
+void write_signature_dataset(const std::string &folder, uint32_t signature, const char *extension,
+                             const char *comment)
 {
     plugin_definition d;
     clear_plugin_definition(&d);
@@ -176,9 +189,9 @@ void write_one_type_dataset(const std::string &folder)
     CreateDirectoryA((folder + "plug-in").c_str(), nullptr);
     CreateDirectoryA((folder + "add-in").c_str(), nullptr);
     ASSERT_TRUE(write_definition_file(folder + "plug-in\\one.plg", make_plugin_file(d)));
-    ASSERT_TRUE(write_definition_file(folder + "one.dat", make_dataset_file({{7, 0x51445241u, 0, 1}})));
+    ASSERT_TRUE(write_definition_file(folder + "one.dat", make_dataset_file({{7, signature, 0, 1}})));
     std::vector<unsigned char> keys;
-    ASSERT_TRUE(make_key_file({{1, "QDR", "テスト形式"}}, &keys));
+    ASSERT_TRUE(make_key_file({{1, extension, comment}}, &keys));
     ASSERT_TRUE(write_definition_file(folder + "one.key", keys));
     std::snprintf(g_app_config.dat_path, PATH_SIZE, "%sone.dat", folder.c_str());
     std::snprintf(g_app_config.key_path, PATH_SIZE, "%sone.key", folder.c_str());
@@ -260,6 +273,62 @@ TEST_F(KarvocFolder, ExitCodesAndUtf8Lines)
     // An argument that cannot be read makes the run's code 2; the other arguments are still identified.
     EXPECT_EQ(run_into_file(folder, {files + "missing", files + "known"}, 1, &out), KARVOC_BAD_USAGE);
     EXPECT_EQ(out.compare(0, (files + "known\tQDR").size(), files + "known\tQDR"), 0) << out;
+}
+
+// The folder walk gives every name as it is (UTF-8), and so do the lines: each file is identified as itself,
+// café.dat as the image it is, cafe.dat as the text beside it.
+TEST_F(KarvocFolder, FilesNamedOutsideCodePage932AreIdentifiedAsThemselves)
+{
+    write_signature_dataset(folder, 0x89504E47u, "PNG", "PNG画像");
+    std::string files = folder + "files\\";
+    ASSERT_TRUE(CreateDirectoryA(files.c_str(), nullptr));
+    ASSERT_TRUE(write_named_samples(files));
+    std::string utf8_files = cp932_to_utf8(files);
+    std::vector<std::string> listed;
+    ASSERT_TRUE(collect_folder_files(utf8_files, 0, &listed));
+    std::vector<std::string> expected;
+    for (const named_sample &sample : NAMED_SAMPLES) expected.push_back(utf8_files + wide_to_utf8(sample.name));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, listed);
+
+    std::string out, err;
+    EXPECT_EQ(KARVOC_SOME_UNIDENTIFIED, run_into_file(folder, {utf8_files}, 1, &out, &err));
+    std::string lines;
+    for (const std::string &path : expected) {
+        int png = read_wide_file(utf8_to_wide(path)) == png_bytes();
+        lines += path + (png ? "\tPNG\t100.0\t???\t0.0\t???\t0.0\t" + std::string(u8"PNG画像")
+                             : std::string("\t???\t0.0\t???\t0.0\t???\t0.0\tNone")) + "\n";
+    }
+    EXPECT_EQ(lines, out);
+    EXPECT_EQ("", err);
+
+    // Named one by one on the command line, the same.
+    std::vector<std::string> one_by_one = {utf8_files + u8"caf\u00e9.dat", utf8_files + u8"\U0001F600"};
+    EXPECT_EQ(KARVOC_ALL_IDENTIFIED, run_into_file(folder, one_by_one, 0, &out));
+    EXPECT_EQ(one_by_one[0] + ": PNG (100.0) ??? (0.0) ??? (0.0) " + std::string(u8"PNG画像") + "\n" + one_by_one[1] +
+                  ": PNG (100.0) ??? (0.0) ??? (0.0) " + std::string(u8"PNG画像") + "\n",
+              out);
+}
+
+// A file karvoc cannot open gets no line, only a report on standard error and exit code 2; a named file that
+// does not exist likewise.
+TEST_F(KarvocFolder, UnopenableFilesAreReportedOnStandardErrorOnly)
+{
+    write_signature_dataset(folder, 0x89504E47u, "PNG", "PNG画像");
+    std::string files = folder + "files\\";
+    ASSERT_TRUE(CreateDirectoryA(files.c_str(), nullptr));
+    std::wstring locked = wide_path(files, L"caf\u00e9.dat");
+    ASSERT_TRUE(write_wide_file(locked, png_bytes()));
+    ASSERT_TRUE(write_wide_file(wide_path(files, L"\u8868.png"), png_bytes()));
+    HANDLE held = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::string out, err;
+    std::string utf8_files = cp932_to_utf8(files);
+    EXPECT_EQ(KARVOC_BAD_USAGE, run_into_file(folder, {utf8_files, utf8_files + u8"missing \u00e9.dat"}, 1, &out, &err));
+    CloseHandle(held);
+    EXPECT_EQ(utf8_files + u8"\u8868.png\tPNG\t100.0\t???\t0.0\t???\t0.0\t" + std::string(u8"PNG画像") + "\n", out);
+    EXPECT_NE(std::string::npos, err.find("karvoc: " + utf8_files + u8"caf\u00e9.dat: cannot be read\n")) << err;
+    EXPECT_NE(std::string::npos, err.find("karvoc: " + utf8_files + u8"missing \u00e9.dat: cannot be read\n")) << err;
 }
 
 }  // namespace

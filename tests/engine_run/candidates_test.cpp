@@ -28,6 +28,7 @@ TEST(RankCandidates, Places)
         {"one candidate", {42}, {"one", "???", "???"}, {42, 0, 0}},
         {"10 20 30 40", {10, 20, 30, 40}, {"four", "three", "two"}, {40, 30, 20}},
         {"ties everywhere", {5, 5, 5, 5}, {"four", "three", "two"}, {5, 5, 5}},
+        {"second tie", {90, 50, 50}, {"one", "three", "two"}, {90, 50, 50}},
         {"third tie", {90, 80, 10, 10}, {"one", "two", "four"}, {90, 80, 10}},
     };
     for (const ranking_case &c : cases) {
