@@ -76,3 +76,35 @@ int write_console_utf8(HANDLE handle, const std::string &utf8_text)
     return WriteFile(handle, utf8_text.data(), static_cast<DWORD>(utf8_text.size()), &written, nullptr) != 0 &&
            written == utf8_text.size();
 }
+
+namespace {
+
+const size_t OUTPUT_PIECE_SIZE = 64 * 1024;
+
+}  // namespace
+
+void open_output_stream(output_stream *stream, HANDLE handle)
+{
+    DWORD mode = 0;
+    stream->handle = handle;
+    stream->console = GetConsoleMode(handle, &mode) != 0;
+    stream->failed = 0;
+    stream->pending.clear();
+}
+
+void write_output_utf8(output_stream *stream, const std::string &utf8_text)
+{
+    stream->pending += utf8_text;
+    if (stream->console || stream->pending.size() >= OUTPUT_PIECE_SIZE) flush_output_stream(stream);
+}
+
+int flush_output_stream(output_stream *stream)
+{
+    if (stream->pending.empty() || stream->failed) {
+        stream->pending.clear();
+        return !stream->failed;
+    }
+    stream->failed = !write_console_utf8(stream->handle, stream->pending);
+    stream->pending.clear();
+    return !stream->failed;
+}

@@ -13,3 +13,17 @@ std::string wide_to_utf8(const std::wstring &text);
 std::wstring utf8_to_wide(const std::string &text);
 // Writes UTF-8 text to the handle as write_console_text does. 1 when written.
 int write_console_utf8(HANDLE handle, const std::string &utf8_text);
+
+// Lines going to one handle: gathered and written in large pieces to a file or pipe, line by line to a
+// console (so a long run shows its progress there). Text is UTF-8.
+struct output_stream {
+    HANDLE handle;
+    int console;
+    int failed;             // a write failed; later lines are dropped
+    std::string pending;
+};
+
+void open_output_stream(output_stream *stream, HANDLE handle);
+void write_output_utf8(output_stream *stream, const std::string &utf8_text);
+// Writes what is pending; 0 when a write failed.
+int flush_output_stream(output_stream *stream);

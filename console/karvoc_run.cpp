@@ -3,10 +3,12 @@
 #include "karvoc_run.h"
 #include "app_config.h"
 #include "console_text.h"
+#include "dataset_snapshot.h"
 #include "identification_run.h"
 #include "owner_message.h"
 #include "system_names.h"
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -68,10 +70,15 @@ int engine_can_read(const std::string &engine_path)
     return 1;
 }
 
+// The folder's own separator (the last one it holds; a backslash when it holds none) joins it to the name,
+// so "photos/2024" lists "photos/2024/name". The folder is UTF-8, where no byte of a longer character is
+// a separator.
 std::string join_folder(const std::string &folder, const std::string &name)
 {
     if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
-    return folder + "\\" + name;
+    size_t last = folder.find_last_of("\\/");
+    char separator = last != std::string::npos ? folder[last] : '\\';
+    return folder + separator + name;
 }
 
 void write_problem(HANDLE err, const std::string &path, const char *what)
@@ -81,7 +88,8 @@ void write_problem(HANDLE err, const std::string &path, const char *what)
 
 // Identifies one readable file and writes its line; returns 1 when it got a candidate, 0 when none,
 // -1 when it could not be identified at all.
-int identify_one(const karvoc_options &options, const std::string &path, HANDLE out, HANDLE err)
+int identify_one(const karvoc_options &options, dataset_snapshot *snapshot, const std::string &path,
+                 output_stream *out, HANDLE err)
 {
     // The file's ANSI path by the rule: its own name when exact, else its short form; the line still shows
     // its real name.
@@ -101,11 +109,12 @@ int identify_one(const karvoc_options &options, const std::string &path, HANDLE 
     }
     identification_result result;
     std::memset(&result, 0, sizeof result);
-    if (!identify_target(engine_path.c_str(), 1, &result)) {
+    if (!identify_target_in(snapshot, engine_path.c_str(), 1, &result)) {
         write_problem(err, path, "the path is too long");
         return -1;
     }
-    write_console_utf8(out, path + cp932_to_utf8(format_result_line("", result, options.tsv)));
+    if (options.json) write_output_utf8(out, format_json_line(path, result));
+    else write_output_utf8(out, path + cp932_to_utf8(format_result_line("", result, options.tsv)));
     return std::strcmp(result.first_extension, "???") != 0;
 }
 
@@ -113,11 +122,12 @@ int identify_one(const karvoc_options &options, const std::string &path, HANDLE 
 
 const char *karvoc_usage()
 {
-    return "usage: karvoc [--tsv] [-r] FILE|FOLDER...\n"
+    return "usage: karvoc [--tsv | --json] [-r] FILE|FOLDER...\n"
            "  Identifies each file's real type with the dataset beside karvoc and prints one line per file:\n"
            "  the path, the three candidates with their scores (lpts) and the first candidate's comment.\n"
            "  A folder stands for its files; with -r for the files of its subfolders too.\n"
            "  --tsv  tab-separated: path, ext1, lpts1, ext2, lpts2, ext3, lpts3, comment\n"
+           "  --json one JSON object per line: path, candidates (extension, lpts) and comment\n"
            "  Exit code: 0 every file got a candidate, 1 some got none, 2 bad usage or unreadable arguments.\n";
 }
 
@@ -130,11 +140,51 @@ int parse_karvoc_arguments(int argc, char **argv, karvoc_options *options)
         if (only_targets || word.empty() || word[0] != '-') options->targets.push_back(word);
         else if (word == "--") only_targets = 1;
         else if (word == "--tsv") options->tsv = 1;
+        else if (word == "--json") options->json = 1;
         else if (word == "-r" || word == "--recursive") options->recursive = 1;
         else if (word == "-h" || word == "--help") options->help = 1;
         else return 0;
     }
+    if (options->tsv && options->json) return 0;
     return options->help || !options->targets.empty();
+}
+
+namespace {
+
+// A text as a JSON string: quotes, backslashes and control characters escaped (the text is UTF-8).
+std::string json_string(const std::string &utf8)
+{
+    std::string quoted = "\"";
+    for (unsigned char c : utf8) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            quoted += escape;
+        } else {
+            quoted += static_cast<char>(c);
+        }
+    }
+    return quoted + "\"";
+}
+
+}  // namespace
+
+std::string format_json_line(const std::string &path, const identification_result &result)
+{
+    const char *extensions[3] = {result.first_extension, result.second_extension, result.third_extension};
+    const float scores[3] = {result.first_score, result.second_score, result.third_score};
+    std::string line = "{\"path\":" + json_string(path) + ",\"candidates\":[";
+    for (int i = 0; i < 3; i++) {
+        // A definition's float fields can make a score that is no number; JSON has null for it.
+        char lpts[32] = "null";
+        if (std::isfinite(scores[i])) std::snprintf(lpts, sizeof lpts, "%.1f", static_cast<double>(scores[i]));
+        line += std::string(i ? "," : "") + "{\"extension\":" + json_string(cp932_to_utf8(extensions[i])) +
+                ",\"lpts\":" + lpts + "}";
+    }
+    return line + "],\"comment\":" + json_string(cp932_to_utf8(result.first_comment)) + "}\n";
 }
 
 std::string format_result_line(const std::string &path, const identification_result &result, int tsv)
@@ -188,9 +238,15 @@ int engine_path_for(const std::string &path, std::string *engine_path)
     return 1;
 }
 
-int run_karvoc(const karvoc_options &options, HANDLE out, HANDLE err)
+int run_karvoc(const karvoc_options &options, HANDLE out_handle, HANDLE err)
 {
     install_karvoc_reporting(err);
+    // One snapshot of the dataset for the whole run, and one buffered stream for its lines.
+    dataset_snapshot *snapshot = take_dataset_snapshot(g_app_config);
+    if (snapshot == nullptr) write_console_text(err, "karvoc: the dataset cannot be held in memory\n");
+    output_stream out_stream;
+    open_output_stream(&out_stream, out_handle);
+    output_stream *out = &out_stream;
     int bad_argument = 0, unidentified = 0;
     for (const std::string &target : options.targets) {
         std::vector<std::string> files;
@@ -206,11 +262,13 @@ int run_karvoc(const karvoc_options &options, HANDLE out, HANDLE err)
             bad_argument = 1;
         }
         for (const std::string &file : files) {
-            int outcome = identify_one(options, file, out, err);
+            int outcome = identify_one(options, snapshot, file, out, err);
             if (outcome < 0) bad_argument = 1;
             if (outcome == 0) unidentified = 1;
         }
     }
+    flush_output_stream(out);
+    release_dataset_snapshot(snapshot);
     if (bad_argument) return KARVOC_BAD_USAGE;
     return unidentified ? KARVOC_SOME_UNIDENTIFIED : KARVOC_ALL_IDENTIFIED;
 }

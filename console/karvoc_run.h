@@ -12,6 +12,7 @@ const int KARVOC_BAD_USAGE = 2;         // bad options, or an argument that cann
 
 struct karvoc_options {
     int tsv;                            // tab-separated lines
+    int json;                           // one JSON object per line
     int recursive;                      // folder arguments include their subfolders
     int help;
     std::vector<std::string> targets;   // files and folders, UTF-8 (karvoc reads the wide command line)
@@ -25,6 +26,10 @@ const char *karvoc_usage();
 // One result line, ending in a line feed, for the result of the last identification. Plain form:
 // "PATH: EXT1 (lpts) EXT2 (lpts) EXT3 (lpts) COMMENT"; tab-separated form: the same eight fields.
 std::string format_result_line(const std::string &path, const identification_result &result, int tsv);
+
+// One JSON object and a line feed, UTF-8: {"path":..,"candidates":[{"extension":..,"lpts":..} x 3],
+// "comment":..}, the path as given (UTF-8); lpts with one decimal as in the other forms, null for no number.
+std::string format_json_line(const std::string &path, const identification_result &result);
 
 // The files of a folder in name order (its subfolders' files after its own when recursive), listed with the
 // wide API: UTF-8 paths with every name as it is. 0 when the folder cannot be listed.

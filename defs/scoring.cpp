@@ -5,6 +5,7 @@
 #include "owner_message.h"
 #include "sjis_text.h"
 #include "plugin_loader.h"
+#include "target_view.h"
 #include "text_option_loader.h"
 #include <climits>
 #include <cstring>
@@ -32,36 +33,34 @@ float verdict_or(uint8_t score_byte, float otherwise)
     return otherwise;
 }
 
-HANDLE open_target(const char *path)
+// Reads the target's first bytes; 0 (after the message) when it cannot be opened.
+int read_target_start(HWND window, target_view *target, unsigned char *buffer, int *got)
 {
-    if (path == nullptr) return INVALID_HANDLE_VALUE;
-    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                       nullptr);
-}
-
-// Reads up to size bytes from the current position; the number read.
-int read_up_to(HANDLE file, unsigned char *buffer, int size)
-{
-    int total = 0;
-    while (total < size) {
-        DWORD got = 0;
-        if (!ReadFile(file, buffer + total, static_cast<DWORD>(size - total), &got, nullptr) || got == 0) break;
-        total += static_cast<int>(got);
-    }
-    return total;
-}
-
-// Opens the target and reads its first bytes; 0 (after the message) when it cannot be opened.
-int read_target_start(HWND window, const char *target_path, unsigned char *buffer, int *got)
-{
-    HANDLE file = open_target(target_path);
-    if (file == INVALID_HANDLE_VALUE) {
+    if (!target_view_readable(target)) {
         show_owned_message(window, OPEN_FAILED_TEXT, "ERROR", MB_ICONWARNING);
         return 0;
     }
-    *got = read_up_to(file, buffer, PROBE_WINDOW_BYTES);
-    CloseHandle(file);
+    *got = read_target_at(target, 0, buffer, PROBE_WINDOW_BYTES);
     return 1;
+}
+
+// Where a probe reads, as a move of `offset` from `origin` in a file just opened: a move that fails (before
+// the start, an unknown origin, or a place past what a 32-bit position holds) leaves it at the start.
+long long probe_position(target_view *target, int origin, int32_t offset)
+{
+    if (origin > FILE_END) return 0;
+    long long from = origin == FILE_END ? target->size : 0;
+    long long position = from + offset;
+    if (position < 0) return 0;
+    if (position <= 0xFFFFFFFFLL) return position;
+    // Only a file of 4 GB or more gets here: the system's own move says where it ends.
+    HANDLE file = target->file;
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    SetFilePointer(file, offset, nullptr, static_cast<DWORD>(origin));
+    LARGE_INTEGER zero = {};
+    LARGE_INTEGER now = {};
+    SetFilePointerEx(file, zero, &now, FILE_CURRENT);
+    return now.QuadPart;
 }
 
 // Searches the probe window; starts 0 .. 49 - length are tried (the window ending on the last byte is not).
@@ -73,21 +72,17 @@ int signature_in_window(const unsigned char *window_bytes, const char *signature
     return 0;
 }
 
-float probe_target(HWND window, const char *target_path, const pattern_table *table, int i)
+float probe_target(HWND window, target_view *target, const pattern_table *table, int i)
 {
     float base = static_cast<float>(table->base_score[i]);
     float not_found = single(single(base + NEUTRAL_SCORE) * 0.5f);
-    HANDLE file = open_target(target_path);
-    if (file == INVALID_HANDLE_VALUE) {
+    if (!target_view_readable(target)) {
         show_owned_message(window, OPEN_FAILED_TEXT, "ERROR", MB_ICONWARNING);
         return not_found;
     }
-    // A move that fails (before the start, or an unknown origin) leaves the position at the start.
-    if (table->origin[i] <= FILE_END)
-        SetFilePointer(file, table->offset[i], nullptr, table->origin[i]);
     unsigned char window_bytes[PROBE_WINDOW_BYTES] = {};
-    int got = read_up_to(file, window_bytes, PROBE_WINDOW_BYTES);
-    CloseHandle(file);
+    long long position = probe_position(target, table->origin[i], table->offset[i]);
+    int got = read_target_at(target, position, window_bytes, PROBE_WINDOW_BYTES);
     int length = static_cast<int>(strnlen(table->signature[i], 4));
     if (got == 0 || length == 0) return not_found;
     if (!signature_in_window(window_bytes, table->signature[i], length)) return not_found;
@@ -123,11 +118,9 @@ int extension_matches(const char *candidate_ext, const char *extension)
 
 // Size sub-score: d = size - reference in 32-bit arithmetic that wraps around, as the record's signed
 // fields are meant; the one quotient that does not fit (most negative d by -1) wraps as well.
-float size_sub_score(HANDLE file, const score_settings &settings)
+float size_sub_score(const target_view *target, const score_settings &settings)
 {
-    LARGE_INTEGER size = {};
-    GetFileSizeEx(file, &size);
-    uint32_t size_low = static_cast<uint32_t>(size.QuadPart & 0xFFFFFFFFu);
+    uint32_t size_low = static_cast<uint32_t>(target->size & 0xFFFFFFFFLL);
     int32_t d = static_cast<int32_t>(size_low - static_cast<uint32_t>(settings.size_reference));
     int32_t step = settings.size_step;
     float score = static_cast<float>(settings.size_base_score);
@@ -171,6 +164,16 @@ int looks_like_text(const unsigned char *bytes, int count)
 int evaluate_patterns(HWND window, const char *target_path, uint16_t key, const pattern_table *table,
                       float *score_out)
 {
+    target_view target;
+    start_target_view(&target, target_path);
+    int result = evaluate_patterns_in(window, &target, key, table, score_out);
+    end_target_view(&target);
+    return result;
+}
+
+int evaluate_patterns_in(HWND window, target_view *target, uint16_t key, const pattern_table *table,
+                         float *score_out)
+{
     *score_out = 0.0f;
     int count = table->count > PATTERN_ENTRY_MAX ? PATTERN_ENTRY_MAX : table->count;
     int i = 0;
@@ -188,32 +191,61 @@ int evaluate_patterns(HWND window, const char *target_path, uint16_t key, const 
         *score_out = single(single(static_cast<float>(base) + NEUTRAL_SCORE) * 0.5f);
         return 1;
     }
-    *score_out = probe_target(window, target_path, table, i);
+    *score_out = probe_target(window, target, table, i);
     return 1;
+}
+
+int evaluate_loaded_matcher(HWND window, target_view *target, uint16_t key, const loaded_matcher &matcher,
+                            score_settings *settings)
+{
+    std::memset(settings, 0, sizeof *settings);
+    if (!matcher.settings_read) return 0;
+    *settings = matcher.settings;
+    if (settings->pattern_check == 0) return 1;
+    if (!matcher.table_read) return 0;
+    evaluate_patterns_in(window, target, key, &matcher.table, &settings->pattern_score);
+    return 1;
+}
+
+void load_plugin_matcher(HWND window, const char *definition_path, int n, int mode, loaded_matcher *matcher)
+{
+    std::memset(matcher, 0, sizeof *matcher);
+    matcher->settings_read = read_score_settings(window, definition_path, &matcher->settings, n, mode);
+    // The table is read only where the matcher would read it: after settings that check patterns.
+    if (matcher->settings_read && matcher->settings.pattern_check != 0)
+        matcher->table_read = read_pattern_table(window, definition_path, &matcher->table, n, mode);
+}
+
+void load_option_plugin_matcher(HWND window, const char *definition_path, loaded_matcher *matcher)
+{
+    std::memset(matcher, 0, sizeof *matcher);
+    matcher->settings_read = read_text_score_settings(window, definition_path, &matcher->settings);
+    if (matcher->settings_read && matcher->settings.pattern_check != 0)
+        matcher->table_read = read_text_pattern_table(window, definition_path, &matcher->table);
 }
 
 int evaluate_plugin(HWND window, const char *definition_path, const char *target_path, uint16_t key,
                     score_settings *settings, int n, int mode)
 {
-    std::memset(settings, 0, sizeof *settings);
-    if (!read_score_settings(window, definition_path, settings, n, mode)) return 0;
-    if (settings->pattern_check == 0) return 1;
-    pattern_table table;
-    if (!read_pattern_table(window, definition_path, &table, n, mode)) return 0;
-    evaluate_patterns(window, target_path, key, &table, &settings->pattern_score);
-    return 1;
+    loaded_matcher matcher;
+    load_plugin_matcher(window, definition_path, n, mode, &matcher);
+    target_view target;
+    start_target_view(&target, target_path);
+    int result = evaluate_loaded_matcher(window, &target, key, matcher, settings);
+    end_target_view(&target);
+    return result;
 }
 
 int evaluate_option_plugin(HWND window, const char *definition_path, const char *target_path, uint16_t key,
                            score_settings *settings)
 {
-    std::memset(settings, 0, sizeof *settings);
-    if (!read_text_score_settings(window, definition_path, settings)) return 0;
-    if (settings->pattern_check == 0) return 1;
-    pattern_table table;
-    if (!read_text_pattern_table(window, definition_path, &table)) return 0;
-    evaluate_patterns(window, target_path, key, &table, &settings->pattern_score);
-    return 1;
+    loaded_matcher matcher;
+    load_option_plugin_matcher(window, definition_path, &matcher);
+    target_view target;
+    start_target_view(&target, target_path);
+    int result = evaluate_loaded_matcher(window, &target, key, matcher, settings);
+    end_target_view(&target);
+    return result;
 }
 
 namespace {
@@ -237,12 +269,12 @@ int extension_sub_score(HWND window, const char *target_path, const char *candid
 }
 
 // Text sub-score, with the same results as the extension's.
-int text_sub_score(HWND window, const char *target_path, const score_settings &settings, float *sub_score,
+int text_sub_score(HWND window, target_view *target, const score_settings &settings, float *sub_score,
                    float *score_out)
 {
     unsigned char sample[PROBE_WINDOW_BYTES] = {};
     int got = 0;
-    if (!read_target_start(window, target_path, sample, &got)) return 0;
+    if (!read_target_start(window, target, sample, &got)) return 0;
     if (!looks_like_text(sample, got)) return 1;
     if (settings.text_score == SCORE_CERTAIN || settings.text_score == SCORE_EXCLUDED) {
         *score_out = verdict_or(settings.text_score, 0.0f);
@@ -257,6 +289,17 @@ int text_sub_score(HWND window, const char *target_path, const score_settings &s
 int score_attributes(HWND window, const char *target_path, const char *candidate_ext, float *score_out,
                      score_settings settings)
 {
+    target_view target;
+    start_target_view(&target, target_path);
+    int result = score_attributes_in(window, &target, candidate_ext, score_out, settings);
+    end_target_view(&target);
+    return result;
+}
+
+int score_attributes_in(HWND window, target_view *target, const char *candidate_ext, float *score_out,
+                        score_settings settings)
+{
+    const char *target_path = target->path;
     *score_out = 0.0f;
     if (settings.enabled == 0) {
         *score_out = NEUTRAL_SCORE;
@@ -270,17 +313,15 @@ int score_attributes(HWND window, const char *target_path, const char *candidate
         if (step != 1) return step == 2;
     }
     if (settings.text_check != 0) {
-        int step = text_sub_score(window, target_path, settings, &t, score_out);
+        int step = text_sub_score(window, target, settings, &t, score_out);
         if (step != 1) return step == 2;
     }
     if (settings.size_check != 0) {
-        HANDLE file = open_target(target_path);
-        if (file == INVALID_HANDLE_VALUE) {
+        if (!target_view_readable(target)) {
             show_owned_message(window, OPEN_FAILED_TEXT, "ERROR", MB_ICONWARNING);
             return 0;
         }
-        s = size_sub_score(file, settings);
-        CloseHandle(file);
+        s = size_sub_score(target, settings);
     }
     float attributes = single(single(single(e + t) + s) * ONE_THIRD);
     if (settings.pattern_check == 0) {

@@ -3,11 +3,30 @@
 #pragma once
 #include "definition_format.h"
 #include "definition_records.h"
+#include "target_view.h"
 #include <windows.h>
 #include <cstdint>
 
 // Bytes of the target that a probe and the text test look at.
 const int PROBE_WINDOW_BYTES = 50;
+
+// A definition's matcher as its loaders left it: the score settings (zero when they could not be read) and
+// the pattern table, which is read only after settings that check patterns.
+struct loaded_matcher {
+    int settings_read;
+    score_settings settings;
+    int table_read;
+    pattern_table table;
+};
+
+// Loads the matcher of a plug-in record (a *.plg, or record n of a *.dic with mode 1) or of a text option
+// plug-in, with the same reads evaluate_plugin and evaluate_option_plugin make.
+void load_plugin_matcher(HWND window, const char *definition_path, int n, int mode, loaded_matcher *matcher);
+void load_option_plugin_matcher(HWND window, const char *definition_path, loaded_matcher *matcher);
+// The matcher's step over records already loaded: settings as loaded and, when they check patterns, the
+// table evaluated into settings->pattern_score. 0 when a loader had failed (settings then as it left them).
+int evaluate_loaded_matcher(HWND window, target_view *target, uint16_t key, const loaded_matcher &matcher,
+                            score_settings *settings);
 
 // Plug-in record (a *.plg, or record n of a *.dic with mode 1): loads the score settings and, when the
 // definition checks patterns, evaluates its table into settings->pattern_score. 0 when a loader failed.
@@ -22,6 +41,11 @@ int evaluate_patterns(HWND window, const char *target_path, uint16_t key, const 
 // Final lpts of a candidate; 0 when the target cannot be opened for a check or its path is too long.
 int score_attributes(HWND window, const char *target_path, const char *candidate_ext, float *score_out,
                      score_settings settings);
+// The same two over the identification's view of its target.
+int evaluate_patterns_in(HWND window, target_view *target, uint16_t key, const pattern_table *table,
+                         float *score_out);
+int score_attributes_in(HWND window, target_view *target, const char *candidate_ext, float *score_out,
+                        score_settings settings);
 
 // Number of the count bytes that read as Shift-JIS text, walked in aligned pairs.
 int count_text_bytes(const unsigned char *bytes, int count);

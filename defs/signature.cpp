@@ -2,6 +2,7 @@
 // for the text-line source), and the selected bytes are folded or summed into result_a and result_b.
 #include "signature.h"
 #include "sjis_text.h"
+#include "target_view.h"
 #include "text_option_loader.h"
 #include <cctype>
 #include <cstdio>
@@ -71,6 +72,57 @@ int position_stream(FILE *file, const option_record &options)
     return std::fseek(file, options.seek_offset, options.seek_origin) == 0;
 }
 
+// A binary read of the target from its initial position: from the identification's view of it, or, for a
+// file of 2 GB or more (where only the C runtime itself says what its seek does), from a stream of its own.
+struct binary_reader {
+    target_view *target;
+    FILE *file;
+    long long position;
+};
+
+const long long VIEW_POSITION_LIMIT = 0x7FFFFFFFLL;
+
+// Opens as the C runtime's "rb" does and positions; 0 when either fails.
+int open_binary_reader(target_view *target, const option_record &options, binary_reader *reader)
+{
+    reader->target = target;
+    reader->file = nullptr;
+    reader->position = 0;
+    if (!target_view_shared_readable(target)) return 0;
+    if (target->size < VIEW_POSITION_LIMIT) {
+        if (options.seek_origin > SEEK_END) return 0;
+        long long from = options.seek_origin == SEEK_END ? target->size : 0;
+        reader->position = from + options.seek_offset;
+        return reader->position >= 0;
+    }
+    reader->file = std::fopen(target->path, "rb");
+    if (reader->file == nullptr) return 0;
+    if (position_stream(reader->file, options)) return 1;
+    std::fclose(reader->file);
+    reader->file = nullptr;
+    return 0;
+}
+
+size_t read_binary(binary_reader *reader, unsigned char *buffer, size_t count)
+{
+    if (reader->file != nullptr) return std::fread(buffer, 1, count, reader->file);
+    size_t total = 0;
+    while (total < count) {
+        size_t piece = count - total > 0x40000000u ? 0x40000000u : count - total;
+        int got = read_target_at(reader->target, reader->position, buffer + total, static_cast<int>(piece));
+        if (got <= 0) break;
+        reader->position += got;
+        total += static_cast<size_t>(got);
+    }
+    return total;
+}
+
+void close_binary_reader(binary_reader *reader)
+{
+    if (reader->file != nullptr) std::fclose(reader->file);
+    reader->file = nullptr;
+}
+
 // Passes over one whitespace-separated word, leaving the character after it unread.
 void skip_word(FILE *file)
 {
@@ -136,29 +188,25 @@ int region_of_lines(const char *target_path, const option_record &options, judge
 }
 
 // Blocks 0 .. q of 1000 bytes are read; only bytes 0 .. r - 1 of block q are taken.
-int run_of_bytes(const char *target_path, const option_record &options, judgement_record *result)
+int run_of_bytes(target_view *target, const option_record &options, judgement_record *result)
 {
     if (options.params[0] < 1) return 0;
-    FILE *file = std::fopen(target_path, "rb");
-    if (file == nullptr) return 0;
-    if (!position_stream(file, options)) {
-        std::fclose(file);
-        return 0;
-    }
+    binary_reader reader;
+    if (!open_binary_reader(target, options, &reader)) return 0;
     int32_t wanted_block = options.params[0] / BYTE_BLOCK_SIZE;
     int wanted_bytes = options.params[0] % BYTE_BLOCK_SIZE;
     signature_accumulator acc;
     start_accumulator(&acc, options.params[2]);
     unsigned char block[BYTE_BLOCK_SIZE];
     for (int32_t b = 0; b <= wanted_block; b++) {
-        size_t got = std::fread(block, 1, sizeof block, file);
+        size_t got = read_binary(&reader, block, sizeof block);
         if (b == wanted_block) {
             size_t taken = got < static_cast<size_t>(wanted_bytes) ? got : static_cast<size_t>(wanted_bytes);
             for (size_t i = 0; i < taken; i++) take_byte(&acc, options.params[4], block[i], i > 0 ? block[i - 1] : -1);
         }
         if (got < sizeof block) break;
     }
-    std::fclose(file);
+    close_binary_reader(&reader);
     return finish_accumulator(&acc, result);
 }
 
@@ -223,22 +271,20 @@ int expression_holds(const char *data, option_record *options)
     }
 }
 
-int term_expression(const char *target_path, option_record *options, judgement_record *result)
+int term_expression(target_view *target, option_record *options, judgement_record *result)
 {
     int32_t wanted = options->params[0];
     if (wanted < 1 || options->params[2] == options->params[3]) return 0;
     if (wanted > SIGNATURE_TERM_BUFFER_LIMIT) return 0;
-    FILE *file = std::fopen(target_path, "rb");
-    if (file == nullptr) return 0;
-    char *data = nullptr;
-    if (position_stream(file, *options))
-        data = static_cast<char *>(std::calloc(static_cast<size_t>(wanted) + 1, 1));
+    binary_reader reader;
+    if (!open_binary_reader(target, *options, &reader)) return 0;
+    char *data = static_cast<char *>(std::calloc(static_cast<size_t>(wanted) + 1, 1));
     if (data == nullptr) {
-        std::fclose(file);
+        close_binary_reader(&reader);
         return 0;
     }
-    std::fread(data, 1, static_cast<size_t>(wanted), file);
-    std::fclose(file);
+    read_binary(&reader, reinterpret_cast<unsigned char *>(data), static_cast<size_t>(wanted));
+    close_binary_reader(&reader);
     int holds = expression_holds(data, options);
     std::free(data);
     if (holds < 0) return 0;
@@ -255,19 +301,20 @@ int constant_signature(const option_record &options, judgement_record *result)
     return 1;
 }
 
-int run_method(const char *target_path, option_record *options, judgement_record *result)
+int run_method(target_view *target, option_record *options, judgement_record *result)
 {
     if (options->option_mode == SIGNATURE_MODE_CONSTANT) return constant_signature(*options, result);
-    if (target_path == nullptr) return 0;
+    if (target->path == nullptr) return 0;
     if (options->option_mode == SIGNATURE_MODE_REGION) {
+        // Lines are read through the C runtime's own stream: its text mode decides what a line is.
         if (options->option_source == SIGNATURE_SOURCE_TEXT_LINES ||
             options->option_source == SIGNATURE_SOURCE_BINARY_LINES)
-            return region_of_lines(target_path, *options, result);
-        if (options->option_source == SIGNATURE_SOURCE_BYTES) return run_of_bytes(target_path, *options, result);
+            return region_of_lines(target->path, *options, result);
+        if (options->option_source == SIGNATURE_SOURCE_BYTES) return run_of_bytes(target, *options, result);
         return 0;
     }
     if (options->option_mode == SIGNATURE_MODE_TERMS && options->option_source == 0)
-        return term_expression(target_path, options, result);
+        return term_expression(target, options, result);
     return 0;
 }
 
@@ -298,6 +345,17 @@ int byte_in_class(int character_class, unsigned char c, unsigned w)
 int compute_signature(HWND window, const char *target_path, const char *definition_path, option_record options,
                       judgement_record *result, int options_given)
 {
+    target_view target;
+    start_target_view(&target, target_path);
+    int computed = compute_signature_in(window, &target, definition_path, options, result, options_given);
+    end_target_view(&target);
+    return computed;
+}
+
+int compute_signature_in(HWND window, target_view *target, const char *definition_path, option_record options,
+                         judgement_record *result, int options_given)
+{
+    const char *target_path = target->path;
     std::memset(result, 0, sizeof *result);
     if (options_given == 0) {
         if (target_path == nullptr || target_path[0] == '\0' || definition_path == nullptr ||
@@ -305,7 +363,7 @@ int compute_signature(HWND window, const char *target_path, const char *definiti
             return 0;
         if (!read_text_options(window, definition_path, &options)) return 0;
     }
-    if (!run_method(target_path, &options, result)) {
+    if (!run_method(target, &options, result)) {
         result->result_a = 0;
         result->result_b = 0;
         return 0;

@@ -3,6 +3,7 @@
 #pragma once
 #include "definition_records.h"
 #include "dataset_records.h"
+#include "target_view.h"
 #include <windows.h>
 #include <cstdint>
 
@@ -22,6 +23,9 @@ const int32_t SIGNATURE_TERM_BUFFER_LIMIT = 64 * 1024 * 1024;
 // (a text option plug-in).
 int compute_signature(HWND window, const char *target_path, const char *definition_path, option_record options,
                       judgement_record *result, int options_given);
+// The same over the identification's view of its target.
+int compute_signature_in(HWND window, target_view *target, const char *definition_path, option_record options,
+                         judgement_record *result, int options_given);
 
 // 1 when the byte c (with w = previous byte * 256 + c, or c alone at the start of a line or block) belongs to
 // character class 0..9 of the option record.

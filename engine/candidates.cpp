@@ -13,8 +13,8 @@ const char NO_COMMENT_MARK[] = "None";
 const char READ_ERROR_MARK[] = "read error";
 
 // Extension (and, when comment is given, comment) of the place's candidate, or the marks.
-void fill_place(const candidate_list *list, int index, const char *key_path, char *extension, size_t extension_size,
-                float *score, char *comment, size_t comment_size)
+void fill_place(const candidate_list *list, int index, key_record_finder finder, const void *source, char *extension,
+                size_t extension_size, float *score, char *comment, size_t comment_size)
 {
     if (index < 0) {
         copy_text(extension, extension_size, NO_CANDIDATE_MARK);
@@ -23,7 +23,7 @@ void fill_place(const candidate_list *list, int index, const char *key_path, cha
         return;
     }
     key_record key;
-    if (find_key_record(key_path, list->key_ids[index], &key)) {
+    if (finder(source, list->key_ids[index], &key)) {
         copy_text(extension, extension_size, key.extension);
         if (comment != nullptr) copy_text(comment, comment_size, key.comment);
     } else {
@@ -68,15 +68,30 @@ void select_candidates(const candidate_list *list, int places[3])
     }
 }
 
-void rank_candidates(const candidate_list *list, const char *key_path, identification_result *out)
+void rank_candidates_from(const candidate_list *list, key_record_finder finder, const void *source,
+                          identification_result *out)
 {
     int places[3];
     select_candidates(list, places);
     identification_result &result = *out;
-    fill_place(list, places[0], key_path, result.first_extension, sizeof result.first_extension,
+    fill_place(list, places[0], finder, source, result.first_extension, sizeof result.first_extension,
                &result.first_score, result.first_comment, sizeof result.first_comment);
-    fill_place(list, places[1], key_path, result.second_extension, sizeof result.second_extension,
+    fill_place(list, places[1], finder, source, result.second_extension, sizeof result.second_extension,
                &result.second_score, nullptr, 0);
-    fill_place(list, places[2], key_path, result.third_extension, sizeof result.third_extension,
+    fill_place(list, places[2], finder, source, result.third_extension, sizeof result.third_extension,
                &result.third_score, nullptr, 0);
+}
+
+namespace {
+
+int key_record_in_file(const void *key_path, uint16_t key_id, key_record *record)
+{
+    return find_key_record(static_cast<const char *>(key_path), key_id, record);
+}
+
+}  // namespace
+
+void rank_candidates(const candidate_list *list, const char *key_path, identification_result *out)
+{
+    rank_candidates_from(list, key_record_in_file, key_path, out);
 }

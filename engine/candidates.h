@@ -21,3 +21,8 @@ int add_candidate(candidate_list *list, uint16_t key_id, float score);
 void select_candidates(const candidate_list *list, int places[3]);
 // Fills result's extensions, scores and first comment from the list and the key file.
 void rank_candidates(const candidate_list *list, const char *key_path, identification_result *result);
+// Where the ranking finds a key record: the first, from record 0 upward, that carries key_id; 0 when none.
+typedef int (*key_record_finder)(const void *source, uint16_t key_id, key_record *record);
+// The same ranking with the key records found by finder in source.
+void rank_candidates_from(const candidate_list *list, key_record_finder finder, const void *source,
+                          identification_result *result);

@@ -40,15 +40,30 @@ int read_index_record(HWND owner, const char *path, int n, unsigned char *bytes,
 
 }  // namespace
 
+void decode_dataset_record(const unsigned char *bytes, dataset_record *record)
+{
+    record->definition_id = read_le16(bytes);
+    record->expect_a = read_le32(bytes + 2);
+    record->expect_b = read_le32(bytes + 6);
+    record->key_id = read_le16(bytes + 10);
+}
+
+void decode_key_record(const unsigned char *bytes, key_record *record)
+{
+    record->key_id = read_le16(bytes);
+    // A five-character extension and a 93-character comment have no terminator in the file.
+    std::memcpy(record->extension, bytes + 2, KEY_FILE_EXTENSION_SIZE);
+    record->extension[KEY_FILE_EXTENSION_SIZE] = '\0';
+    std::memcpy(record->comment, bytes + 2 + KEY_FILE_EXTENSION_SIZE, KEY_FILE_COMMENT_SIZE);
+    record->comment[KEY_FILE_COMMENT_SIZE] = '\0';
+}
+
 int read_dataset_record(HWND owner, const char *dat_path, dataset_record *record, int n)
 {
     std::memset(record, 0, sizeof *record);
     unsigned char bytes[DATASET_FILE_RECORD_SIZE];
     if (!read_index_record(owner, dat_path, n, bytes, DATASET_FILE_RECORD_SIZE)) return 0;
-    record->definition_id = read_le16(bytes);
-    record->expect_a = read_le32(bytes + 2);
-    record->expect_b = read_le32(bytes + 6);
-    record->key_id = read_le16(bytes + 10);
+    decode_dataset_record(bytes, record);
     return 1;
 }
 
@@ -57,12 +72,7 @@ int read_key_record(HWND owner, const char *key_path, key_record *record, int n)
     std::memset(record, 0, sizeof *record);
     unsigned char bytes[KEY_FILE_RECORD_SIZE];
     if (!read_index_record(owner, key_path, n, bytes, KEY_FILE_RECORD_SIZE)) return 0;
-    record->key_id = read_le16(bytes);
-    // A five-character extension and a 93-character comment have no terminator in the file.
-    std::memcpy(record->extension, bytes + 2, KEY_FILE_EXTENSION_SIZE);
-    record->extension[KEY_FILE_EXTENSION_SIZE] = '\0';
-    std::memcpy(record->comment, bytes + 2 + KEY_FILE_EXTENSION_SIZE, KEY_FILE_COMMENT_SIZE);
-    record->comment[KEY_FILE_COMMENT_SIZE] = '\0';
+    decode_key_record(bytes, record);
     return 1;
 }
 

@@ -11,6 +11,9 @@
 int read_dataset_record(HWND owner, const char *dat_path, dataset_record *record, int n);
 // Record n of the candidate table, texts terminated; 0 as above.
 int read_key_record(HWND owner, const char *key_path, key_record *record, int n);
+// One record's fields from its 12 (run list) or 100 (candidate table) bytes as they lie in the file.
+void decode_dataset_record(const unsigned char *bytes, dataset_record *record);
+void decode_key_record(const unsigned char *bytes, key_record *record);
 // The first key record, from record 0 upward, that carries key_id; 0 when none does.
 int find_key_record(const char *key_path, uint16_t key_id, key_record *record);
 

@@ -9,10 +9,12 @@
 #include "candidates.h"
 #include "owner_message.h"
 #include "dataset_index.h"
+#include "dataset_snapshot.h"
 #include "path_helpers.h"
 #include "plugin_loader.h"
 #include "scoring.h"
 #include "signature.h"
+#include "target_view.h"
 #include "text_option_loader.h"
 #include <cstdio>
 #include <cstring>
@@ -22,6 +24,9 @@ namespace {
 const int KIND_PLUGIN = 0;
 const int KIND_DICTIONARY_ENTRY = 1;
 const int KIND_OPTION_PLUGIN = 2;
+static_assert(KIND_PLUGIN == CACHED_PLUGIN && KIND_DICTIONARY_ENTRY == CACHED_DICTIONARY_ENTRY &&
+                  KIND_OPTION_PLUGIN == CACHED_OPTION_PLUGIN,
+              "the run's kinds are the snapshot's");
 const float UNREADABLE_TARGET_SCORE = 0.84f;
 const int KIND_EXTENSION_SIZE = 6;
 
@@ -33,13 +38,17 @@ struct loaded_definition {
     int kind;
     char path[PATH_SIZE];
     int entry;
+    int file;                       // the file's index in the snapshot
     judgement_record judgement;
 };
 
 struct run_state {
+    dataset_snapshot *snapshot;
+    cached_definition own_records;  // the loaded records when the snapshot has no slot for them
     int quiet;
     identification_result *result;
     const char *target;
+    target_view view;               // the target, opened once when a definition first reads it
     int no_option_definitions;
     loaded_definition last;
     candidate_list candidates;
@@ -60,12 +69,14 @@ int cut_at_option_mark(char *target)
 }
 
 // The judging step of a plug-in or dictionary entry, chosen by its flags (value 2 before value 1).
-void judge_plugin(const run_state *run, const loaded_definition &next, const plugin_header &header,
+void judge_plugin(run_state *run, const loaded_definition &next, const plugin_header &header,
                   const option_record &options, judgement_record *judgement)
 {
     if (header.flags & DEFINITION_FLAG_SIGNATURE) {
-        compute_signature(nullptr, run->target, "", options, judgement, 1);
+        compute_signature_in(nullptr, &run->view, "", options, judgement, 1);
     } else if (header.flags & DEFINITION_FLAG_JUDGE_LIBRARY) {
+        // The library opens the target as it likes: the run holds no handle of it meanwhile.
+        end_target_view(&run->view);
         int dictionary = next.kind == KIND_DICTIONARY_ENTRY;
         // Only the record counts; the binding's result is not looked at.
         call_judge_library(nullptr, g_app_config.addin_folder, next.path, header, run->target, judgement,
@@ -75,20 +86,25 @@ void judge_plugin(const run_state *run, const loaded_definition &next, const plu
     }
 }
 
+// The loaded records of the definition, from the snapshot, or read now when it has no slot for them.
+cached_definition *definition_records(run_state *run, const loaded_definition &definition)
+{
+    cached_definition *records = snapshot_definition(run->snapshot, definition.file, definition.entry, definition.kind);
+    if (records != nullptr) return records;
+    records = &run->own_records;
+    load_cached_definition(definition.path, definition.entry, definition.kind, records);
+    return records;
+}
+
 // Loads a plug-in file or dictionary entry (header and option block, or the header alone) and judges.
 int load_plugin(run_state *run, loaded_definition *next)
 {
-    plugin_header header;
-    option_record options;
-    int mode = next->kind == KIND_DICTIONARY_ENTRY ? 1 : 0;
-    if (!read_plugin_options(nullptr, next->path, &header, &options, next->entry, mode)) {
-        std::memset(&options, 0, sizeof options);
-        if (!read_plugin_header(nullptr, next->path, &header, next->entry, mode)) {
-            report(run, "ターゲットプラグインが無効。スキップします");
-            return 0;
-        }
+    const cached_definition *records = definition_records(run, *next);
+    if (!records->options_read && !records->header_read) {
+        report(run, "ターゲットプラグインが無効。スキップします");
+        return 0;
     }
-    judge_plugin(run, *next, header, options, &next->judgement);
+    judge_plugin(run, *next, records->header, records->options, &next->judgement);
     return 1;
 }
 
@@ -96,12 +112,12 @@ int load_plugin(run_state *run, loaded_definition *next)
 int load_option_plugin(run_state *run, loaded_definition *next)
 {
     if (run->no_option_definitions) return 0;
-    option_record options;
-    if (!read_text_options(nullptr, next->path, &options)) {
+    const cached_definition *records = definition_records(run, *next);
+    if (!records->options_read) {
         report(run, "ターゲットプラグインが無効。スキップします");
         return 0;
     }
-    if (compute_signature(nullptr, run->target, "", options, &next->judgement, 1) != 1) {
+    if (compute_signature_in(nullptr, &run->view, "", records->options, &next->judgement, 1) != 1) {
         report(run, "このファイルには無効なプラグインです。スキップします");
         return 0;
     }
@@ -114,8 +130,8 @@ int load_definition(run_state *run, uint16_t definition_id)
     loaded_definition next;
     std::memset(&next, 0, sizeof next);
     next.definition_id = definition_id;
-    if (!find_definition_by_id(nullptr, g_app_config.plugin_folder, definition_id, next.path, sizeof next.path,
-                               &next.entry)) {
+    if (!snapshot_find_definition(run->snapshot, definition_id, next.path, sizeof next.path, &next.entry,
+                                  &next.file)) {
         char text[96];
         std::snprintf(text, sizeof text, "プラグイン[ID=%04d]は見つかりません。スキップします", definition_id);
         report(run, text);
@@ -144,28 +160,30 @@ int load_definition(run_state *run, uint16_t definition_id)
 int add_scored_candidate(run_state *run, uint16_t key_id)
 {
     const loaded_definition &definition = run->last;
+    cached_definition *records = definition_records(run, definition);
+    load_cached_matcher(definition.path, definition.entry, definition.kind, records);
     score_settings settings;
-    if (definition.kind == KIND_OPTION_PLUGIN) {
-        evaluate_option_plugin(nullptr, definition.path, run->target, key_id, &settings);
-    } else {
-        int dictionary = definition.kind == KIND_DICTIONARY_ENTRY;
-        evaluate_plugin(nullptr, definition.path, run->target, key_id, &settings, dictionary ? definition.entry : 0,
-                        dictionary);
-    }
+    // The matcher's result is not looked at: whatever it left in the settings is scored.
+    evaluate_loaded_matcher(nullptr, &run->view, key_id, records->matcher, &settings);
     char extension[KEY_EXTENSION_SIZE] = "";
     key_record key;
-    if (find_key_record(g_app_config.key_path, key_id, &key) && std::strlen(key.extension) < sizeof extension)
+    if (snapshot_key_record(run->snapshot, key_id, &key) && std::strlen(key.extension) < sizeof extension)
         copy_text(extension, sizeof extension, key.extension);
     float score = 0.0f;
-    if (!score_attributes(nullptr, run->target, extension, &score, settings)) score = UNREADABLE_TARGET_SCORE;
+    if (!score_attributes_in(nullptr, &run->view, extension, &score, settings)) score = UNREADABLE_TARGET_SCORE;
     add_candidate(&run->candidates, key_id, score);
     return score == 0.0f || score == 100.0f;
+}
+
+int key_record_in_snapshot(const void *snapshot, uint16_t key_id, key_record *record)
+{
+    return snapshot_key_record(static_cast<const dataset_snapshot *>(snapshot), key_id, record);
 }
 
 // Ranks into the caller's result and reports the end of the run.
 void finish_run(const run_state *run)
 {
-    rank_candidates(&run->candidates, g_app_config.key_path, run->result);
+    rank_candidates_from(&run->candidates, key_record_in_snapshot, run->snapshot, run->result);
     if (run->quiet == 0) {
         set_status_text("識別は終了しました");
         char text[32];
@@ -188,17 +206,28 @@ int first_candidate_differs(const char *target, const char *first_extension)
 int identify_target(const char *path, int quiet, identification_result *result)
 {
     if (path == nullptr || result == nullptr || std::strlen(path) >= static_cast<size_t>(PATH_SIZE)) return 0;
+    return identify_target_in(current_dataset_snapshot(), path, quiet, result);
+}
+
+int identify_target_in(dataset_snapshot *snapshot, const char *path, int quiet, identification_result *result)
+{
+    if (path == nullptr || result == nullptr || std::strlen(path) >= static_cast<size_t>(PATH_SIZE)) return 0;
+    // Without a snapshot the dataset is refused as one that cannot be read: no records, no candidates.
+    static dataset_snapshot empty_snapshot = {};
+    if (snapshot == nullptr) snapshot = &empty_snapshot;
     run_state run;
     std::memset(&run, 0, sizeof run);
+    run.snapshot = snapshot;
     run.quiet = quiet;
     run.result = result;
     copy_text(result->target, sizeof result->target, path);
     run.target = result->target;
     run.no_option_definitions = cut_at_option_mark(result->target);
+    start_target_view(&run.view, run.target);
     clear_candidates(&run.candidates);
     for (int n = 0; run.candidates.count < CANDIDATE_MAX; n++) {
         dataset_record record;
-        if (!read_dataset_record(nullptr, g_app_config.dat_path, &record, n)) break;
+        if (!snapshot_dataset_record(run.snapshot, n, &record)) break;
         // Reuse needs a loaded definition: a first record naming id 0 is looked up like any other.
         int reuse = run.last.loaded && record.definition_id == run.last.definition_id;
         if (!reuse && !load_definition(&run, record.definition_id)) continue;
@@ -206,6 +235,7 @@ int identify_target(const char *path, int quiet, identification_result *result)
         if (judgement.result_a != record.expect_a || judgement.result_b != record.expect_b) continue;
         if (add_scored_candidate(&run, record.key_id)) break;
     }
+    end_target_view(&run.view);
     finish_run(&run);
     return 1;
 }

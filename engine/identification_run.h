@@ -6,7 +6,11 @@
 // quiet: 0 reports status texts; any other value reports nothing. The target's path is copied into result
 // (cut at a first "-o"). Returns 0 for a path of 260 bytes or more (nothing changed), otherwise 1,
 // candidates or not.
+// The dataset is g_app_config's, from a snapshot kept while its files stay as they were.
 int identify_target(const char *path, int quiet, identification_result *result);
+// The same with the dataset of a snapshot the caller holds (null: a dataset that cannot be read).
+struct dataset_snapshot;
+int identify_target_in(dataset_snapshot *snapshot, const char *path, int quiet, identification_result *result);
 // 1 when the first candidate is a real extension ("???" and "---" are not) that differs from the target's own,
 // upper-cased extension: what makes a rename possible.
 int first_candidate_differs(const char *target, const char *first_extension);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,7 @@ TEST(KarvocArguments, AreReadAsDocumented)
         {{"-x", "a"}, 0, 0, 0, 0, {}},
         {{"--help"}, 1, 0, 0, 1, {}},
         {{"--", "-r", "--tsv"}, 1, 0, 0, 0, {"-r", "--tsv"}},
+        {{"--tsv", "--json", "a"}, 0, 0, 0, 0, {}},  // one format at a time
     };
     for (const argument_case &c : cases) {
         std::vector<char *> argv{const_cast<char *>("karvoc")};
@@ -69,6 +71,23 @@ TEST(KarvocLines, PlainAndTabSeparated)
     EXPECT_EQ(format_result_line("C:\\a\\pic", r, 1), "C:\\a\\pic\tPNG\t100.0\tTXT\t53.2\t???\t0.0\tPNG画像\n");
 }
 
+// One JSON object per line, UTF-8, with the path's backslashes, quotes and control characters escaped and
+// its other characters as they are.
+TEST(KarvocLines, Json)
+{
+    identification_result r = sample_result();
+    EXPECT_EQ(format_json_line(u8"C:\\a\\\"pic\"\tソ", r),
+              std::string(u8"{\"path\":\"C:\\\\a\\\\\\\"pic\\\"\\u0009ソ\",\"candidates\":[{\"extension\":\"PNG\",\"lpts\":100.0},"
+                          u8"{\"extension\":\"TXT\",\"lpts\":53.2},{\"extension\":\"???\",\"lpts\":0.0}],"
+                          u8"\"comment\":\"PNG画像\"}\n"));
+    r.second_score = std::numeric_limits<float>::quiet_NaN();
+    r.third_score = std::numeric_limits<float>::infinity();
+    std::string line = format_json_line("p", r);
+    EXPECT_NE(line.find("{\"extension\":\"TXT\",\"lpts\":null},{\"extension\":\"???\",\"lpts\":null}"),
+              std::string::npos)
+        << line;
+}
+
 TEST(KarvocText, Cp932BecomesUtf8)
 {
     EXPECT_EQ(cp932_to_utf8("PNG画像"), std::string(u8"PNG画像"));
@@ -100,6 +119,32 @@ TEST_F(KarvocFolder, ListsFilesByNameAndSubfoldersOnlyWhenRecursive)
 
 // The engine cuts a target path at its first "-o"; karvoc hands it a form without one, which names the
 // same file, or refuses the path.
+// A folder named with forward slashes lists its files with a forward slash; one with backslashes, or none,
+// with a backslash.
+TEST_F(KarvocFolder, FilesOfAFolderKeepItsSeparator)
+{
+    ASSERT_TRUE(CreateDirectoryA((folder + "sub").c_str(), nullptr));
+    ASSERT_TRUE(write_file_text(folder + "sub\\c", "x"));
+    std::string forward = folder;
+    for (char &c : forward)
+        if (c == '\\') c = '/';
+    std::vector<std::string> files;
+    ASSERT_TRUE(collect_folder_files(forward + "sub", 0, &files));
+    EXPECT_EQ(files, (std::vector<std::string>{forward + "sub/c"}));
+    files.clear();
+    ASSERT_TRUE(collect_folder_files(forward, 1, &files));
+    EXPECT_EQ(files, (std::vector<std::string>{forward + "sub/c"}));
+    files.clear();
+    ASSERT_TRUE(collect_folder_files(folder + "sub", 0, &files));
+    EXPECT_EQ(files, (std::vector<std::string>{folder + "sub\\c"}));
+    // A folder whose name ends in ソ (in code page 932 its second byte is 0x5C) ends in no separator.
+    ASSERT_TRUE(CreateDirectoryA((folder + "ソ").c_str(), nullptr));
+    ASSERT_TRUE(write_file_text(folder + "ソ\\d", "x"));
+    files.clear();
+    ASSERT_TRUE(collect_folder_files(folder + u8"ソ", 0, &files));
+    EXPECT_EQ(files, (std::vector<std::string>{folder + u8"ソ\\d"}));
+}
+
 TEST_F(KarvocFolder, PathWithOptionMarkIsHandedOverWithoutIt)
 {
     ASSERT_TRUE(CreateDirectoryA((folder + "my-older-files").c_str(), nullptr));
@@ -157,10 +202,11 @@ void write_signature_dataset(const std::string &folder, uint32_t signature, cons
 // Runs karvoc over targets; its output (as written to a file, so UTF-8) and its exit code; err_text, when
 // given, gets what it wrote to standard error.
 int run_into_file(const std::string &folder, const std::vector<std::string> &targets, int tsv, std::string *out,
-                  std::string *err_text = nullptr)
+                  std::string *err_text = nullptr, int json = 0)
 {
     karvoc_options options = {};
     options.tsv = tsv;
+    options.json = json;
     options.targets = targets;
     std::string out_path = folder + "out.txt", err_path = folder + "err.txt";
     HANDLE out_file = CreateFileA(out_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -191,6 +237,17 @@ TEST_F(KarvocFolder, UnreadableDictionaryIsReportedOnStandardErrorOnly)
     EXPECT_NE(err.find("karvoc: [0]"), std::string::npos) << err;
 }
 
+identification_result known_result()
+{
+    identification_result r = {};
+    std::strcpy(r.first_extension, "QDR");
+    std::strcpy(r.second_extension, "???");
+    std::strcpy(r.third_extension, "???");
+    r.first_score = 100.0f;
+    std::strcpy(r.first_comment, "テスト形式");
+    return r;
+}
+
 TEST_F(KarvocFolder, ExitCodesAndUtf8Lines)
 {
     write_one_type_dataset(folder);
@@ -204,6 +261,15 @@ TEST_F(KarvocFolder, ExitCodesAndUtf8Lines)
     EXPECT_EQ(run_into_file(folder, {files}, 0, &out), KARVOC_SOME_UNIDENTIFIED);
     EXPECT_EQ(out, files + "known: QDR (100.0) ??? (0.0) ??? (0.0) " + std::string(u8"テスト形式") + "\n" + files +
                        "unknown: ??? (0.0) ??? (0.0) ??? (0.0) None\n");
+    EXPECT_EQ(run_into_file(folder, {files + "known"}, 0, &out, nullptr, 1), KARVOC_ALL_IDENTIFIED);
+    EXPECT_EQ(out, format_json_line(files + "known", known_result()));
+    // Many lines go out whole, in order, through the one buffered stream.
+    std::vector<std::string> many(3000, files + "known");
+    EXPECT_EQ(run_into_file(folder, many, 1, &out), KARVOC_ALL_IDENTIFIED);
+    std::string line = files + "known\tQDR\t100.0\t???\t0.0\t???\t0.0\t" + std::string(u8"テスト形式") + "\n";
+    ASSERT_EQ(out.size(), line.size() * many.size());
+    EXPECT_EQ(out.substr(out.size() - line.size()), line);
+    EXPECT_EQ(out.find(line + line), 0u);
     // An argument that cannot be read makes the run's code 2; the other arguments are still identified.
     EXPECT_EQ(run_into_file(folder, {files + "missing", files + "known"}, 1, &out), KARVOC_BAD_USAGE);
     EXPECT_EQ(out.compare(0, (files + "known\tQDR").size(), files + "known\tQDR"), 0) << out;

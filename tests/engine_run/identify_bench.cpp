@@ -5,9 +5,12 @@
 //   identify_bench [folder]      folder: the files to identify (default: 40 generated sample files; the
 //                                large dataset takes the first 10 of them)
 //   identify_bench --quick       tiny datasets and few files, to check that the program runs
+//   identify_bench --write-datasets FOLDER        the small and the large dataset as slots for karvoc
+//   identify_bench --write-samples FOLDER COUNT   COUNT varied targets (the recorded outputs' files)
 #include "app_config.h"
 #include "bounded_text.h"
 #include "dataset_index.h"
+#include "dataset_snapshot.h"
 #include "definition_writer.h"
 #include "identify.h"
 #include "path_helpers.h"
@@ -152,6 +155,7 @@ uint32_t likely_plugin_judgement(int i)
 // Key ids of the records that expect a likely judgement: the candidates' keys, for the key-search figure.
 std::vector<uint16_t> g_likely_keys;
 
+// The dataset of one slot: <folder><name>.dat, <folder><name>.key, <folder>plug-in\, <folder>add-in\.
 int write_dataset(const std::string &folder, const dataset_shape &shape)
 {
     g_likely_keys.clear();
@@ -200,14 +204,15 @@ int write_dataset(const std::string &folder, const dataset_shape &shape)
         keys.push_back({static_cast<uint16_t>(k), extension, "bench file type " + std::to_string(k)});
     }
     std::vector<unsigned char> key_bytes;
-    return make_key_file(keys, &key_bytes) && write_definition_file(folder + "bench.key", key_bytes) &&
-           write_definition_file(folder + "bench.dat", make_dataset_file(records));
+    std::string base = folder + shape.name;
+    return make_key_file(keys, &key_bytes) && write_definition_file(base + ".key", key_bytes) &&
+           write_definition_file(base + ".dat", make_dataset_file(records));
 }
 
-void use_dataset(const std::string &folder)
+void use_dataset(const std::string &folder, const dataset_shape &shape)
 {
-    copy_text(g_app_config.key_path, sizeof g_app_config.key_path, (folder + "bench.key").c_str());
-    copy_text(g_app_config.dat_path, sizeof g_app_config.dat_path, (folder + "bench.dat").c_str());
+    copy_text(g_app_config.key_path, sizeof g_app_config.key_path, (folder + shape.name + ".key").c_str());
+    copy_text(g_app_config.dat_path, sizeof g_app_config.dat_path, (folder + shape.name + ".dat").c_str());
     copy_text(g_app_config.plugin_folder, sizeof g_app_config.plugin_folder, (folder + "plug-in\\").c_str());
     copy_text(g_app_config.addin_folder, sizeof g_app_config.addin_folder, (folder + "add-in\\").c_str());
 }
@@ -233,6 +238,44 @@ std::vector<std::string> write_samples(const std::string &folder, int count)
         paths.push_back(path);
     }
     return paths;
+}
+
+// A varied set of targets for recorded outputs: every kind of content the datasets' definitions look at
+// (magics at and off the start, text in ASCII and Shift-JIS, sizes around the reference), empty and one-byte
+// files, and names with no extension, another one or a candidate's. The same bytes on every run.
+int write_varied_samples(const std::string &folder, int count)
+{
+    uint32_t seed = 12345;
+    auto next = [&seed]() { seed = seed * 1103515245u + 12345u; return static_cast<unsigned char>(seed >> 16); };
+    for (int i = 0; i < count; i++) {
+        size_t size = static_cast<size_t>(100) << (i % 10);
+        std::string bytes;
+        switch (i % 12) {
+        case 0: bytes = MAGICS[i % 8]; while (bytes.size() < size) bytes += static_cast<char>(next()); break;
+        case 1: while (bytes.size() < size) bytes += "plain text line " + std::to_string(bytes.size()) + "\r\n"; break;
+        case 2: break;
+        case 3: bytes = std::string(1, static_cast<char>(i & 0xFF)); break;
+        case 4: bytes = std::string(64 + i % 200, '\xFF'); break;
+        case 5: bytes = std::string("x") + MAGICS[i % 8]; while (bytes.size() < size) bytes += static_cast<char>(next()); break;
+        case 6: while (bytes.size() < size) bytes += "\x83\x65\x83\x4C\x83\x58\x83\x67 \x93\xFA\x96\x7B\x8C\xEA\r\n"; break;
+        case 7: while (bytes.size() < size) bytes += (i % 2 ? "some text here\n" : "SOME TEXT HERE\n"); break;
+        case 8: while (bytes.size() < size) bytes += static_cast<char>(next() & 0x3F); break;
+        case 9: bytes = std::string(MAGICS[i % 8]) + " text"; break;
+        case 10: bytes = MAGICS[i % 8]; bytes.resize(static_cast<size_t>(10000 + (i % 5 - 2) * 1000), 'a'); break;
+        default: bytes = std::string(20, ' ') + MAGICS[i % 8]; while (bytes.size() < size) bytes += static_cast<char>(next()); break;
+        }
+        char name[64];
+        static const char *const extensions[] = {"", ".bin", ".e%03d", ".TXT", ".dat"};
+        char extension[16];
+        std::snprintf(extension, sizeof extension, extensions[i % 5], (i * 13) % 500 + 1);
+        std::snprintf(name, sizeof name, "g%04d%s", i, extension);
+        FILE *file = std::fopen((folder + name).c_str(), "wb");
+        if (file == nullptr) return 0;
+        int written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        written &= std::fclose(file) == 0;
+        if (!written) return 0;
+    }
+    return 1;
 }
 
 std::vector<std::string> files_of(const std::string &folder)
@@ -278,7 +321,8 @@ struct repeated_costs {
     double key_ms;      // one search of the key file from record 0, averaged over the candidates' keys
 };
 
-// The written algorithm's two repeated costs, measured alone for one identification's worth of work.
+// The file-by-file reads' repeated costs (what the snapshot replaces), measured alone for one
+// identification's worth of work.
 repeated_costs measure_repeated_costs()
 {
     repeated_costs costs = {};
@@ -350,7 +394,7 @@ int bench_dataset(const std::string &root, const dataset_shape &shape, std::vect
         return 0;
     }
     double written_ms = now_ms() - start;
-    use_dataset(folder);
+    use_dataset(folder, shape);
     if (targets.size() > max_files) targets.resize(max_files);
     int definitions = shape.plugins + shape.dictionaries * shape.dictionary_entries + shape.option_plugins;
     std::printf("dataset %s: %d definitions (%d .plg, %d .dic x %d entries, %d .opg), %d records, written in %.0f ms\n",
@@ -374,14 +418,45 @@ int bench_dataset(const std::string &root, const dataset_shape &shape, std::vect
                 targets.size(), all_ms, all_ms > 0.0 ? 1000.0 * static_cast<double>(targets.size()) / all_ms : 0.0,
                 median, with_candidates, median_of(counts));
     print_repeated_costs(median, median_of(counts));
+    std::vector<double> takes;
+    for (int i = 0; i < 3; i++) {
+        double take_start = now_ms();
+        release_dataset_snapshot(take_dataset_snapshot(g_app_config));
+        takes.push_back(now_ms() - take_start);
+    }
+    std::printf("  a snapshot of the dataset (taken once per run, or again after a change): %.2f ms\n",
+                median_of(takes));
     remove_tree(folder);
     return with_candidates > 0 || targets.empty();
+}
+
+const dataset_shape SMALL_DATASET = {"small", 6, 1, 2, 2, 200};
+const dataset_shape LARGE_DATASET = {"large", 150, 4, 25, 50, 5000};
+const dataset_shape TINY_DATASET = {"tiny", 2, 1, 2, 1, 20};
+
+// --write-datasets FOLDER: the small and the large dataset as slots FOLDER\small\ and FOLDER\large\.
+// --write-samples FOLDER COUNT: the varied targets.
+int write_fixtures(int argc, char **argv)
+{
+    std::string folder = argc > 2 ? argv[2] : "";
+    if (folder.empty()) return 2;
+    if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
+    make_folder(folder);
+    if (std::strcmp(argv[1], "--write-datasets") == 0)
+        return write_dataset(make_folder(folder + SMALL_DATASET.name + "\\"), SMALL_DATASET) &&
+                       write_dataset(make_folder(folder + LARGE_DATASET.name + "\\"), LARGE_DATASET)
+                   ? 0
+                   : 1;
+    int count = argc > 3 ? std::atoi(argv[3]) : 0;
+    return count > 0 && write_varied_samples(folder, count) ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc > 1 && (std::strcmp(argv[1], "--write-datasets") == 0 || std::strcmp(argv[1], "--write-samples") == 0))
+        return write_fixtures(argc, argv);
     int quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
     capture_candidate_counts();
     char temp[MAX_PATH];
@@ -395,15 +470,12 @@ int main(int argc, char **argv)
     } else {
         targets = write_samples(make_folder(root + "samples\\"), quick ? 4 : 40);
     }
-    const dataset_shape small = {"small", 6, 1, 2, 2, 200};
-    const dataset_shape large = {"large", 150, 4, 25, 50, 5000};
-    const dataset_shape tiny = {"tiny", 2, 1, 2, 1, 20};
     int ok = 1;
     if (quick) {
-        ok = bench_dataset(root, tiny, targets, targets.size());
+        ok = bench_dataset(root, TINY_DATASET, targets, targets.size());
     } else {
         // The large dataset takes seconds per file: a sample of the files keeps the run to minutes.
-        ok = bench_dataset(root, small, targets, targets.size()) && bench_dataset(root, large, targets, 10);
+        ok = bench_dataset(root, SMALL_DATASET, targets, targets.size()) && bench_dataset(root, LARGE_DATASET, targets, 10);
     }
     remove_tree(root);
     return ok ? 0 : 1;
