@@ -1,7 +1,6 @@
 // The identification result dialog: the file name, three candidates with scores and distances, the first
 // comment, and a rename button. Only the caption's close box ends it.
 #include "result_dialog.h"
-#include "engine_records.h"
 #include "identify.h"
 #include "path_helpers.h"
 #include "rename.h"

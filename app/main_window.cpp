@@ -7,6 +7,7 @@
 #include "folder_list.h"
 #include "html_help.h"
 #include "identify.h"
+#include "program_reporting.h"
 #include "main_window_commands.h"
 #include "main_window_state.h"
 #include "rename.h"
@@ -82,6 +83,7 @@ void create_status_bar(HWND window)
 
 void create_children(HWND window)
 {
+    g_addin_view = create_addin_view_window(window);
     g_folder_list = create_child(WS_EX_WINDOWEDGE, "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOTIFY, 7, 253, 270,
                                  100, window, IDC_FOLDER_LIST);
     set_font(g_folder_list, g_small_font);

@@ -2,6 +2,7 @@
 #include "main_window_commands.h"
 #include "app_config.h"
 #include "bounded_text.h"
+#include "bulk_change.h"
 #include "change_extension_dialog.h"
 #include "engine_records.h"
 #include "folder_list.h"
@@ -12,6 +13,7 @@
 #include "path_helpers.h"
 #include "rename.h"
 #include "resource.h"
+#include "settings.h"
 #include "settings_store.h"
 #include "window_mode.h"
 #include <shellapi.h>
@@ -76,6 +78,31 @@ void on_change_extension(HWND window)
     read_target_text(target, sizeof target);
     run_change_extension_dialog(g_instance, window, target);
     refresh_file_list();
+}
+
+void on_bulk_change(HWND window)
+{
+    char target[TARGET_TEXT_SIZE];
+    read_target_text(target, sizeof target);
+    run_bulk_change_dialog(g_instance, window, target);
+    refresh_file_list();
+    // Names may have changed: repaint at once.
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+}
+
+void on_settings(HWND window)
+{
+    run_settings_sheet(window);
+    apply_list_colours();
+    refresh_file_list();
+}
+
+void on_dataset_settings(HWND window)
+{
+    run_dataset_settings(window);
+    fill_dataset_combo();
+    set_definition_paths(&g_app_config);
 }
 
 void on_delete(HWND window)
@@ -161,6 +188,18 @@ LRESULT on_command(HWND window, WPARAM wparam, LPARAM)
     case IDM_DELETE:
         on_delete(window);
         break;
+    case IDM_BULK_CHANGE:
+        on_bulk_change(window);
+        break;
+    case IDM_SETTINGS:
+        on_settings(window);
+        break;
+    case IDM_DATASET_SETTINGS:
+        on_dataset_settings(window);
+        break;
+    case IDM_DATASET_REPORT:
+        run_dataset_report(window);
+        break;
     case IDM_IDENTIFY:
         on_identify(window);
         break;
@@ -181,6 +220,15 @@ LRESULT on_command(HWND window, WPARAM wparam, LPARAM)
         break;
     case IDM_OPEN_FOLDER:
         on_open(window, 1);
+        break;
+    case IDM_ADDIN_STATUS:
+        show_addin_state(window, g_wyro_host);
+        break;
+    case IDM_ADDIN_DETAILS:
+        show_addin_details(window, g_wyro_host);
+        break;
+    case IDM_VERSION:
+        show_addin_version(window, &g_wyro_io, g_wyro_config);
         break;
     default:
         break;

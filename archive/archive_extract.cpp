@@ -119,9 +119,14 @@ int add_subfolder(const char *archive_path, char *destination, size_t size)
 }
 
 // Library entry points are looked up by name and called through the pointer type of their form.
+template <typename call_type> call_type entry_as(FARPROC entry)
+{
+    return reinterpret_cast<call_type>(reinterpret_cast<void (*)()>(entry));
+}
+
 template <typename call_type> call_type find_entry(HMODULE module, const char *name)
 {
-    return reinterpret_cast<call_type>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    return entry_as<call_type>(GetProcAddress(module, name));
 }
 
 void report_unsupported(HWND owner, const archiver_library *library)
@@ -165,62 +170,79 @@ int call_command_line_archiver(HWND owner, archiver_command_call call, const arc
     return EXTRACTION_HANDLED;
 }
 
+const int LIBRARY_NOT_LOADED = -1;
+
+// What is done with an archiver library's entry point once it is found and the subfolder is made.
+typedef int (*archiver_work)(HWND owner, FARPROC entry, const archiver_library *library, char *archive_path,
+                             char *destination);
+
+// The one load-call-release of an archiver: loads the library by name, finds its entry, makes the subfolder
+// when asked, lets work call it, and releases the library. LIBRARY_NOT_LOADED when it does not load.
+int run_archiver(HWND owner, const archiver_library *library, int options, char *archive_path, char *destination,
+                 archiver_work work)
+{
+    HMODULE module = LoadLibraryA(library->extract_name);
+    if (module == nullptr) return LIBRARY_NOT_LOADED;
+    FARPROC entry = GetProcAddress(module, library->entry);
+    int result = EXTRACTION_REFUSED;
+    if (entry == nullptr) {
+        report_unsupported(owner, library);
+    } else if (!(options & EXTRACT_MAKE_SUBFOLDER) || add_subfolder(archive_path, destination, PATH_SIZE)) {
+        result = work(owner, entry, library, archive_path, destination);
+    }
+    FreeLibrary(module);
+    return result;
+}
+
+int refused_when_not_loaded(int result)
+{
+    return result == LIBRARY_NOT_LOADED ? EXTRACTION_REFUSED : result;
+}
+
+int work_command_line(HWND owner, FARPROC entry, const archiver_library *library, char *archive_path,
+                      char *destination)
+{
+    return call_command_line_archiver(owner, entry_as<archiver_command_call>(entry), library, archive_path,
+                                      destination);
+}
+
+int work_chromakey(HWND owner, FARPROC entry, const archiver_library *, char *archive_path, char *destination)
+{
+    // Only this library's answer counts: 0 sends the file on to identification.
+    chromakey_extract_call call = entry_as<chromakey_extract_call>(entry);
+    return call(owner, archive_path, destination, 1) != 0 ? EXTRACTION_HANDLED : EXTRACTION_REFUSED;
+}
+
+int work_ace(HWND, FARPROC entry, const archiver_library *, char *archive_path, char *destination)
+{
+    char empty_text[1] = "";
+    ace_extract_record record;
+    std::memset(&record, 0, sizeof record);
+    record.source_folder = empty_text;
+    record.file_list = empty_text;
+    record.exclude_list = empty_text;
+    record.destination_folder = destination;
+    record.password = empty_text;
+    entry_as<ace_extract_call>(entry)(archive_path, &record);
+    return EXTRACTION_HANDLED;
+}
+
 int extract_by_command_line(HWND owner, int kind, int options, char *archive_path, char *destination)
 {
-    const archiver_library *library = find_archiver_library(kind);
-    HMODULE module = LoadLibraryA(library->extract_name);
-    if (module == nullptr) return EXTRACTION_REFUSED;
-    archiver_command_call call = find_entry<archiver_command_call>(module, library->entry);
-    int result = EXTRACTION_REFUSED;
-    if (call == nullptr) {
-        report_unsupported(owner, library);
-    } else if (!(options & EXTRACT_MAKE_SUBFOLDER) || add_subfolder(archive_path, destination, PATH_SIZE)) {
-        result = call_command_line_archiver(owner, call, library, archive_path, destination);
-    }
-    FreeLibrary(module);
-    return result;
+    return refused_when_not_loaded(
+        run_archiver(owner, find_archiver_library(kind), options, archive_path, destination, work_command_line));
 }
 
-int extract_chromakey(HWND owner, int options, const char *archive_path, char *destination)
+int extract_chromakey(HWND owner, int options, char *archive_path, char *destination)
 {
-    const archiver_library *library = find_archiver_library(ARCHIVE_CHROMAKEY);
-    HMODULE module = LoadLibraryA(library->extract_name);
-    if (module == nullptr) return EXTRACTION_REFUSED;
-    chromakey_extract_call call = find_entry<chromakey_extract_call>(module, library->entry);
-    int result = EXTRACTION_REFUSED;
-    if (call == nullptr) {
-        report_unsupported(owner, library);
-    } else if (!(options & EXTRACT_MAKE_SUBFOLDER) || add_subfolder(archive_path, destination, PATH_SIZE)) {
-        // Only this library's answer counts: 0 sends the file on to identification.
-        result = call(owner, archive_path, destination, 1) != 0 ? EXTRACTION_HANDLED : EXTRACTION_REFUSED;
-    }
-    FreeLibrary(module);
-    return result;
+    return refused_when_not_loaded(run_archiver(owner, find_archiver_library(ARCHIVE_CHROMAKEY), options,
+                                                archive_path, destination, work_chromakey));
 }
 
-int extract_ace(HWND owner, int options, const char *archive_path, char *destination)
+int extract_ace(HWND owner, int options, char *archive_path, char *destination)
 {
-    const archiver_library *library = find_archiver_library(ARCHIVE_ACE);
-    HMODULE module = LoadLibraryA(library->extract_name);
-    if (module == nullptr) return EXTRACTION_REFUSED;
-    ace_extract_call call = find_entry<ace_extract_call>(module, library->entry);
-    int result = EXTRACTION_REFUSED;
-    if (call == nullptr) {
-        report_unsupported(owner, library);
-    } else if (!(options & EXTRACT_MAKE_SUBFOLDER) || add_subfolder(archive_path, destination, PATH_SIZE)) {
-        char empty_text[1] = "";
-        ace_extract_record record;
-        std::memset(&record, 0, sizeof record);
-        record.source_folder = empty_text;
-        record.file_list = empty_text;
-        record.exclude_list = empty_text;
-        record.destination_folder = destination;
-        record.password = empty_text;
-        call(archive_path, &record);
-        result = EXTRACTION_HANDLED;
-    }
-    FreeLibrary(module);
-    return result;
+    return refused_when_not_loaded(
+        run_archiver(owner, find_archiver_library(ARCHIVE_ACE), options, archive_path, destination, work_ace));
 }
 
 // The RAR library's three calls: open for extraction, one process call, close.
@@ -255,22 +277,13 @@ int extract_rar(HWND owner, int options, char *archive_path, char *destination)
     const archiver_library *library = find_archiver_library(ARCHIVE_RAR);
     if ((options & EXTRACT_MAKE_SUBFOLDER) && !add_subfolder(archive_path, destination, PATH_SIZE))
         return EXTRACTION_REFUSED;
-    HMODULE module = LoadLibraryA(library->extract_name);
-    if (module != nullptr) {
-        archiver_command_call call = find_entry<archiver_command_call>(module, library->entry);
-        int result = EXTRACTION_REFUSED;
-        if (call == nullptr) {
-            report_unsupported(owner, library);
-        } else {
-            result = call_command_line_archiver(owner, call, library, archive_path, destination);
-        }
-        FreeLibrary(module);
-        return result;
-    }
-    module = LoadLibraryA("Unrar.dll");
+    // The subfolder is already made.
+    int result = run_archiver(owner, library, 0, archive_path, destination, work_command_line);
+    if (result != LIBRARY_NOT_LOADED) return result;
+    HMODULE module = LoadLibraryA("Unrar.dll");
     // Neither library loads now: nothing is extracted, yet the file counts as handled.
     if (module == nullptr) return EXTRACTION_HANDLED;
-    int result = extract_with_unrar_library(owner, module, library, archive_path, destination);
+    result = extract_with_unrar_library(owner, module, library, archive_path, destination);
     FreeLibrary(module);
     return result;
 }

@@ -43,3 +43,36 @@ int write_console_text(HANDLE handle, const std::string &cp932_text)
     return WriteFile(handle, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr) != 0 &&
            written == utf8.size();
 }
+
+std::string wide_to_utf8(const std::wstring &text)
+{
+    if (text.empty()) return std::string();
+    int count = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                    nullptr);
+    if (count <= 0) return std::string();
+    std::vector<char> utf8(static_cast<size_t>(count));
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), count, nullptr, nullptr);
+    return std::string(utf8.data(), utf8.size());
+}
+
+std::wstring utf8_to_wide(const std::string &text)
+{
+    if (text.empty()) return std::wstring();
+    int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (count <= 0) return std::wstring();
+    std::vector<wchar_t> wide(static_cast<size_t>(count));
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), count);
+    return std::wstring(wide.data(), wide.size());
+}
+
+int write_console_utf8(HANDLE handle, const std::string &utf8_text)
+{
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        std::wstring wide = utf8_to_wide(utf8_text);
+        return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) != 0;
+    }
+    return WriteFile(handle, utf8_text.data(), static_cast<DWORD>(utf8_text.size()), &written, nullptr) != 0 &&
+           written == utf8_text.size();
+}

@@ -1,27 +1,68 @@
-// karvoc's run. Every file goes through identify_file with no window and quiet 1, exactly as a file dropped
+// karvoc's run. Every file goes through identify_target with quiet 1, exactly as a file dropped
 // on karvo does; the lines are written as they come, so a long run shows its progress.
 #include "karvoc_run.h"
 #include "app_config.h"
 #include "console_text.h"
-#include "identify.h"
+#include "identification_run.h"
+#include "owner_message.h"
+#include "system_names.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
+HANDLE g_report_handle = nullptr;
+
+// karvo shows a message without an owner window only when it must be seen (always); the others are silent
+// there, and so here: a lookup that finds no option plug-ins is no problem.
+int message_to_report_handle(HWND, const char *text, const char *caption, UINT, int always)
+{
+    if (!always) return 0;
+    write_console_text(g_report_handle, std::string("karvoc: ") + caption + ": " + text + "\n");
+    return 0;
+}
+
+void diagnostic_to_report_handle(const char *text)
+{
+    write_console_text(g_report_handle, std::string("karvoc: ") + text + "\n");
+}
+
+const report_sink KARVOC_REPORT_SINK = {message_to_report_handle, nullptr, diagnostic_to_report_handle};
+
+}  // namespace
+
+void install_karvoc_reporting(HANDLE err)
+{
+    g_report_handle = err;
+    install_report_sink(&KARVOC_REPORT_SINK);
+}
+
+namespace {
+
 const char OPTION_MARK[] = "-o";
 
+// Paths in karvoc are UTF-8 and reach the system through the wide API; only the engine gets an ANSI path.
 int is_folder(const std::string &path)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(utf8_to_wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 int can_read_file(const std::string &path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(utf8_to_wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    CloseHandle(file);
+    return 1;
+}
+
+// The engine opens the file by this ANSI path; one it cannot open would give a line for a file never read.
+int engine_can_read(const std::string &engine_path)
+{
+    HANDLE file = CreateFileA(engine_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return 0;
     CloseHandle(file);
     return 1;
@@ -35,24 +76,37 @@ std::string join_folder(const std::string &folder, const std::string &name)
 
 void write_problem(HANDLE err, const std::string &path, const char *what)
 {
-    write_console_text(err, "karvoc: " + path + ": " + what + "\n");
+    write_console_utf8(err, "karvoc: " + path + ": " + what + "\n");
 }
 
 // Identifies one readable file and writes its line; returns 1 when it got a candidate, 0 when none,
 // -1 when it could not be identified at all.
 int identify_one(const karvoc_options &options, const std::string &path, HANDLE out, HANDLE err)
 {
+    // The file's ANSI path by the rule: its own name when exact, else its short form; the line still shows
+    // its real name.
+    char system_path[PATH_SIZE];
+    if (!system_path_from_wide(utf8_to_wide(path).c_str(), system_path, sizeof system_path)) {
+        write_problem(err, path, "has no name in the ANSI code page and no short name, so it cannot be identified");
+        return -1;
+    }
     std::string engine_path;
-    if (!engine_path_for(path, &engine_path)) {
+    if (!engine_path_for(system_path, &engine_path)) {
         write_problem(err, path, "this path cannot be handed to the identification engine");
         return -1;
     }
-    if (!identify_file(nullptr, engine_path.c_str(), 1)) {
+    if (!engine_can_read(engine_path)) {
+        write_problem(err, path, "cannot be read");
+        return -1;
+    }
+    identification_result result;
+    std::memset(&result, 0, sizeof result);
+    if (!identify_target(engine_path.c_str(), 1, &result)) {
         write_problem(err, path, "the path is too long");
         return -1;
     }
-    write_console_text(out, format_result_line(path, g_identification_result, options.tsv));
-    return std::strcmp(g_identification_result.first_extension, "???") != 0;
+    write_console_utf8(out, path + cp932_to_utf8(format_result_line("", result, options.tsv)));
+    return std::strcmp(result.first_extension, "???") != 0;
 }
 
 }  // namespace
@@ -101,16 +155,16 @@ std::string format_result_line(const std::string &path, const identification_res
 
 int collect_folder_files(const std::string &folder, int recursive, std::vector<std::string> *files)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(join_folder(folder, "*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(utf8_to_wide(join_folder(folder, "*")).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND;
     std::vector<std::string> names, folders;
     do {
-        std::string name = found.cFileName;
+        std::string name = wide_to_utf8(found.cFileName);
         if (name == "." || name == "..") continue;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) folders.push_back(name);
         else names.push_back(name);
-    } while (FindNextFileA(search, &found));
+    } while (FindNextFileW(search, &found));
     FindClose(search);
     std::sort(names.begin(), names.end());
     std::sort(folders.begin(), folders.end());
@@ -136,6 +190,7 @@ int engine_path_for(const std::string &path, std::string *engine_path)
 
 int run_karvoc(const karvoc_options &options, HANDLE out, HANDLE err)
 {
+    install_karvoc_reporting(err);
     int bad_argument = 0, unidentified = 0;
     for (const std::string &target : options.targets) {
         std::vector<std::string> files;

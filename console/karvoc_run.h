@@ -14,7 +14,7 @@ struct karvoc_options {
     int tsv;                            // tab-separated lines
     int recursive;                      // folder arguments include their subfolders
     int help;
-    std::vector<std::string> targets;   // files and folders, code page 932
+    std::vector<std::string> targets;   // files and folders, UTF-8 (karvoc reads the wide command line)
 };
 
 // Reads the arguments after the program name; 0 on an unknown option or no target (help needs none).
@@ -26,15 +26,21 @@ const char *karvoc_usage();
 // "PATH: EXT1 (lpts) EXT2 (lpts) EXT3 (lpts) COMMENT"; tab-separated form: the same eight fields.
 std::string format_result_line(const std::string &path, const identification_result &result, int tsv);
 
-// The files of a folder in name order (its subfolders' files after its own when recursive); 0 when the
-// folder cannot be listed.
+// The files of a folder in name order (its subfolders' files after its own when recursive), listed with the
+// wide API: UTF-8 paths with every name as it is. 0 when the folder cannot be listed.
 int collect_folder_files(const std::string &folder, int recursive, std::vector<std::string> *files);
 
-// The path to hand to identify_file. The engine takes the first "-o" in a target path as its option mark
+// Sends whatever the engine and the loaders report (messages, diagnostics) to err as "karvoc: ..." lines,
+// never into the result lines.
+void install_karvoc_reporting(HANDLE err);
+
+// The path to hand to identify_target. The engine takes the first "-o" in a target path as its option mark
 // and cuts the path there, which would identify another file; such a path is replaced by its short form
 // when that has no "-o". 0 when no usable form exists (or the path is too long for the engine).
 int engine_path_for(const std::string &path, std::string *engine_path);
 
 // Identifies every target with the dataset of g_app_config, writing lines to out and problems to err;
-// returns the exit code.
+// returns the exit code. Each file reaches the engine by its ANSI path under the rule of system_names.h
+// and its line shows its real name; a file refused by the rule or that cannot be opened is reported on err
+// only, and makes the code KARVOC_BAD_USAGE.
 int run_karvoc(const karvoc_options &options, HANDLE out, HANDLE err);

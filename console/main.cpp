@@ -4,13 +4,38 @@
 #include "config.h"
 #include "console_text.h"
 #include "karvoc_run.h"
+#include <shellapi.h>
+#include <string>
+#include <vector>
 
-int main(int argc, char **argv)
+namespace {
+
+// The arguments as UTF-8, from the wide command line: the ANSI argv has lost every name outside the ANSI
+// code page (café.dat arrives as cafe.dat, another file).
+std::vector<std::string> utf8_arguments()
 {
+    std::vector<std::string> words;
+    int count = 0;
+    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) return words;
+    for (int i = 0; i < count; i++) words.push_back(wide_to_utf8(wide[i]));
+    LocalFree(wide);
+    return words;
+}
+
+}  // namespace
+
+int main(int, char **)
+{
+    install_karvoc_reporting(GetStdHandle(STD_ERROR_HANDLE));
     HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
     HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    std::vector<std::string> words = utf8_arguments();
+    std::vector<char *> argv;
+    for (std::string &word : words) argv.push_back(&word[0]);
+    argv.push_back(nullptr);
     karvoc_options options;
-    if (!parse_karvoc_arguments(argc, argv, &options)) {
+    if (!parse_karvoc_arguments(static_cast<int>(words.size()), argv.data(), &options)) {
         write_console_text(err, karvoc_usage());
         return KARVOC_BAD_USAGE;
     }

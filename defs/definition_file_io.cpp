@@ -1,6 +1,7 @@
 // Shared file access of the binary definition loaders (plug-ins, option blocks, dictionaries).
 #include "definition_file_io.h"
 #include <cstring>
+#include "byte_order.h"
 #include "definition_format.h"
 #include "owner_message.h"
 
@@ -30,14 +31,12 @@ int read_file_region(HANDLE file, long long offset, unsigned char *buffer, int s
     return total;
 }
 
+// The field's bytes that were read, the rest zero, as little-endian.
 static uint32_t region_bytes(const read_region &region, int offset, int count)
 {
-    uint32_t value = 0;
-    for (int i = 0; i < count; ++i) {
-        if (offset + i >= region.available) break;
-        value |= static_cast<uint32_t>(region.bytes[offset + i]) << (8 * i);
-    }
-    return value;
+    unsigned char field[4] = {0, 0, 0, 0};
+    for (int i = 0; i < count && offset + i < region.available; ++i) field[i] = region.bytes[offset + i];
+    return read_le32(field);
 }
 
 uint8_t region_u8(const read_region &region, int offset)

@@ -60,10 +60,17 @@ const int DICTIONARY_VALUE_D_OFFSET = 93;    // 4
 const int DICTIONARY_HEADER_END = 97;
 
 // Dataset index files: the run list (.dat, 12-byte records) and the candidate table (.key, 100-byte records).
+// A key record: key_id (2 bytes), the extension (5 bytes) and the comment (93 bytes), unterminated.
 const int DATASET_FILE_RECORD_SIZE = 12;
 const int KEY_FILE_RECORD_SIZE = 100;
 const int KEY_FILE_EXTENSION_SIZE = 5;
 const int KEY_FILE_COMMENT_SIZE = 93;
+static_assert(2 + KEY_FILE_EXTENSION_SIZE + KEY_FILE_COMMENT_SIZE == KEY_FILE_RECORD_SIZE, "key record fields");
+
+// Score bytes of the definitions: 255 makes a score 100 at once, 125 makes it 0; every other byte is a
+// score on the lpts scale.
+const uint8_t SCORE_CERTAIN = 255;
+const uint8_t SCORE_EXCLUDED = 125;
 
 // Text option plug-in (.opg).
 const char OPTION_SCORE_MARKER[] = "/bhals/";

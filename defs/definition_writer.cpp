@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include "byte_order.h"
 #include "definition_format.h"
 
 void clear_plugin_definition(plugin_definition *definition)
@@ -26,14 +27,12 @@ static void put_u8(std::vector<unsigned char> &bytes, size_t at, uint32_t value)
 
 static void put_u16(std::vector<unsigned char> &bytes, size_t at, uint32_t value)
 {
-    put_u8(bytes, at, value);
-    put_u8(bytes, at + 1, value >> 8);
+    write_le16(bytes.data() + at, value);
 }
 
 static void put_u32(std::vector<unsigned char> &bytes, size_t at, uint32_t value)
 {
-    put_u16(bytes, at, value);
-    put_u16(bytes, at + 2, value >> 16);
+    write_le32(bytes.data() + at, value);
 }
 
 static uint32_t float_bits(float value)

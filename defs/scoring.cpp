@@ -1,7 +1,9 @@
 // Pattern and attribute scoring of one candidate. All arithmetic is single precision; every intermediate
 // is rounded to a 32-bit float so that the x87 build and the SSE build give the same lpts.
 #include "scoring.h"
+#include "bounded_text.h"
 #include "owner_message.h"
+#include "sjis_text.h"
 #include "plugin_loader.h"
 #include "text_option_loader.h"
 #include <climits>
@@ -105,23 +107,8 @@ const char *attribute_extension(const char *path)
 // Converts single-byte letters only; the second byte of a double-byte character is left alone.
 void convert_letters(const char *text, char *out, size_t out_size, int upper)
 {
-    size_t i = 0;
-    int in_double_byte = 0;
-    for (; text[i] != '\0' && i + 1 < out_size; i++) {
-        unsigned char byte = static_cast<unsigned char>(text[i]);
-        char c = text[i];
-        if (in_double_byte) {
-            in_double_byte = 0;
-        } else if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
-            in_double_byte = 1;
-        } else if (upper && c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        } else if (!upper && c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        out[i] = c;
-    }
-    out[i] = '\0';
+    copy_text(out, out_size, text);
+    convert_letter_case(out, upper ? LETTER_CASE_UPPER : LETTER_CASE_LOWER, 1);
 }
 
 int extension_matches(const char *candidate_ext, const char *extension)
@@ -161,7 +148,7 @@ int count_text_bytes(const unsigned char *bytes, int count)
         unsigned h = bytes[2 * k];
         unsigned l = bytes[2 * k + 1];
         unsigned w = h * 256 + l;
-        if ((w > 0x8140 && w < 0x9FFC) || (w > 0xE040 && w < 0xFCFC)) {
+        if (sjis_word_strictly_inside(w)) {
             text += 2;
         } else if (h >= 0x01 && h <= 0x7E) {
             text += 1 + ((l >= 0x01 && l <= 0x7E) ? 1 : 0);

@@ -1,13 +1,10 @@
 // How well a target file fits a candidate, in lpts (100 certain, 0 excluded, 50 no evidence): the pattern
 // probes of a definition and the attribute score from extension, text-ness and size.
 #pragma once
+#include "definition_format.h"
 #include "definition_records.h"
 #include <windows.h>
 #include <cstdint>
-
-// Score bytes with a verdict of their own.
-const uint8_t SCORE_CERTAIN = 255;   // the score becomes 100 at once
-const uint8_t SCORE_EXCLUDED = 125;  // the score becomes 0 at once
 
 // Bytes of the target that a probe and the text test look at.
 const int PROBE_WINDOW_BYTES = 50;

@@ -1,6 +1,7 @@
 // Signature computation: the target is read once, sequentially, through the C runtime's streams (text mode
 // for the text-line source), and the selected bytes are folded or summed into result_a and result_b.
 #include "signature.h"
+#include "sjis_text.h"
 #include "text_option_loader.h"
 #include <cctype>
 #include <cstdio>
@@ -169,19 +170,7 @@ int term_index(char letter)
 // Swaps the case of single-byte letters in place; double-byte characters stay whole.
 void swap_letter_case(char *term)
 {
-    int in_double_byte = 0;
-    for (char *p = term; *p != '\0'; p++) {
-        unsigned char byte = static_cast<unsigned char>(*p);
-        if (in_double_byte) {
-            in_double_byte = 0;
-        } else if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
-            in_double_byte = 1;
-        } else if (*p >= 'A' && *p <= 'Z') {
-            *p = static_cast<char>(*p - 'A' + 'a');
-        } else if (*p >= 'a' && *p <= 'z') {
-            *p = static_cast<char>(*p - 'a' + 'A');
-        }
-    }
+    convert_letter_case(term, LETTER_CASE_SWAP, 1);
 }
 
 // Term a..j (index 0..9) in the data up to its first zero byte; with the retry, also in swapped case.
@@ -284,7 +273,7 @@ int run_method(const char *target_path, option_record *options, judgement_record
 
 int outside_double_byte(unsigned w)
 {
-    return !((w >= 0x8140 && w <= 0x9FFC) || (w >= 0xE040 && w <= 0xFCFC));
+    return !sjis_word_within(w);
 }
 
 }  // namespace
@@ -299,7 +288,7 @@ int byte_in_class(int character_class, unsigned char c, unsigned w)
     case 4: return byte_in_class(5, c, w) || byte_in_class(6, c, w);
     case 5: return c >= 0x41 && c <= 0x5A && outside_double_byte(w);
     case 6: return c >= 0x61 && c <= 0x7A && outside_double_byte(w);
-    case 7: return (w > 0x8140 && w < 0x9FFC) || (w > 0xE040 && w < 0xFCFC);
+    case 7: return sjis_word_strictly_inside(w);
     case 8: return c >= 0xA2 && c <= 0xDE && outside_double_byte(w);
     case 9: return c >= 0x30 && c <= 0x39 && outside_double_byte(w);
     default: return 0;

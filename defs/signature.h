@@ -2,7 +2,7 @@
 // a region of lines, a run of bytes, a term expression or a constant.
 #pragma once
 #include "definition_records.h"
-#include "engine_records.h"
+#include "dataset_records.h"
 #include <windows.h>
 #include <cstdint>
 

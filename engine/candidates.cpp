@@ -68,11 +68,11 @@ void select_candidates(const candidate_list *list, int places[3])
     }
 }
 
-void rank_candidates(const candidate_list *list, const char *key_path)
+void rank_candidates(const candidate_list *list, const char *key_path, identification_result *out)
 {
     int places[3];
     select_candidates(list, places);
-    identification_result &result = g_identification_result;
+    identification_result &result = *out;
     fill_place(list, places[0], key_path, result.first_extension, sizeof result.first_extension,
                &result.first_score, result.first_comment, sizeof result.first_comment);
     fill_place(list, places[1], key_path, result.second_extension, sizeof result.second_extension,

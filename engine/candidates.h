@@ -1,5 +1,5 @@
 // The candidates of one identification run and their ranking into the first, second and third places of
-// the shared identification_result.
+// an identification_result.
 #pragma once
 #include "engine_records.h"
 #include <cstdint>
@@ -19,5 +19,5 @@ int add_candidate(candidate_list *list, uint16_t key_id, float score);
 
 // Indexes of the first, second and third candidates (-1 for an empty slot); ties go to the later one.
 void select_candidates(const candidate_list *list, int places[3]);
-// Fills g_identification_result's extensions, scores and first comment from the list and the key file.
-void rank_candidates(const candidate_list *list, const char *key_path);
+// Fills result's extensions, scores and first comment from the list and the key file.
+void rank_candidates(const candidate_list *list, const char *key_path, identification_result *result);

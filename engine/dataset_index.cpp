@@ -2,6 +2,7 @@
 // definition lookup, which enumerates the plug-in folder and reads every header it passes.
 #include "dataset_index.h"
 #include "bounded_text.h"
+#include "byte_order.h"
 #include "dictionary_loader.h"
 #include "owner_message.h"
 #include "path_helpers.h"
@@ -13,20 +14,7 @@
 
 namespace {
 
-const int KEY_FILE_EXTENSION_BYTES = 5;
-const int KEY_FILE_COMMENT_BYTES = 93;
 const int LISTING_COUNT_LIMIT = 100000;  // above this a "count" is one of the listing's error codes
-
-uint16_t little_u16(const unsigned char *bytes)
-{
-    return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
-}
-
-uint32_t little_u32(const unsigned char *bytes)
-{
-    return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-           (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-}
 
 // Reads record n of record_size bytes into bytes; 0 when the file is shorter than (n + 1) records.
 int read_index_record(HWND owner, const char *path, int n, unsigned char *bytes, int record_size)
@@ -55,26 +43,26 @@ int read_index_record(HWND owner, const char *path, int n, unsigned char *bytes,
 int read_dataset_record(HWND owner, const char *dat_path, dataset_record *record, int n)
 {
     std::memset(record, 0, sizeof *record);
-    unsigned char bytes[DATASET_RECORD_BYTES];
-    if (!read_index_record(owner, dat_path, n, bytes, DATASET_RECORD_BYTES)) return 0;
-    record->definition_id = little_u16(bytes);
-    record->expect_a = little_u32(bytes + 2);
-    record->expect_b = little_u32(bytes + 6);
-    record->key_id = little_u16(bytes + 10);
+    unsigned char bytes[DATASET_FILE_RECORD_SIZE];
+    if (!read_index_record(owner, dat_path, n, bytes, DATASET_FILE_RECORD_SIZE)) return 0;
+    record->definition_id = read_le16(bytes);
+    record->expect_a = read_le32(bytes + 2);
+    record->expect_b = read_le32(bytes + 6);
+    record->key_id = read_le16(bytes + 10);
     return 1;
 }
 
 int read_key_record(HWND owner, const char *key_path, key_record *record, int n)
 {
     std::memset(record, 0, sizeof *record);
-    unsigned char bytes[KEY_RECORD_BYTES];
-    if (!read_index_record(owner, key_path, n, bytes, KEY_RECORD_BYTES)) return 0;
-    record->key_id = little_u16(bytes);
+    unsigned char bytes[KEY_FILE_RECORD_SIZE];
+    if (!read_index_record(owner, key_path, n, bytes, KEY_FILE_RECORD_SIZE)) return 0;
+    record->key_id = read_le16(bytes);
     // A five-character extension and a 93-character comment have no terminator in the file.
-    std::memcpy(record->extension, bytes + 2, KEY_FILE_EXTENSION_BYTES);
-    record->extension[KEY_FILE_EXTENSION_BYTES] = '\0';
-    std::memcpy(record->comment, bytes + 2 + KEY_FILE_EXTENSION_BYTES, KEY_FILE_COMMENT_BYTES);
-    record->comment[KEY_FILE_COMMENT_BYTES] = '\0';
+    std::memcpy(record->extension, bytes + 2, KEY_FILE_EXTENSION_SIZE);
+    record->extension[KEY_FILE_EXTENSION_SIZE] = '\0';
+    std::memcpy(record->comment, bytes + 2 + KEY_FILE_EXTENSION_SIZE, KEY_FILE_COMMENT_SIZE);
+    record->comment[KEY_FILE_COMMENT_SIZE] = '\0';
     return 1;
 }
 
@@ -127,7 +115,9 @@ int search_dictionaries(const char *slots, int count, uint16_t id, int *match, i
         const char *path = slots + i * PATH_SIZE;
         dictionary_info info;
         if (!read_dictionary_info(nullptr, path, &info)) {
-            std::printf("[%d]\n", info.record_count);
+            char line[16];
+            std::snprintf(line, sizeof line, "[%d]", info.record_count);
+            report_diagnostic(line);
             continue;
         }
         for (int n = 1; n <= info.record_count; n++) {

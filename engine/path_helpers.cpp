@@ -1,133 +1,15 @@
-// Shift-JIS aware path splitting and the counted folder listings.
+// The counted folder listings.
 #include "path_helpers.h"
 #include "bounded_text.h"
 #include "owner_message.h"
+#include "sjis_text.h"
+#include "system_names.h"
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
 const size_t LISTING_FOLDER_SIZE = 400;  // the listing works on a copy of the folder of this size
-
-int is_lead_byte(unsigned char byte)
-{
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-int is_separator(char c) { return c == '\\' || c == '/'; }
-
-char convert_case(char c, int case_mode)
-{
-    if (case_mode == 1 && c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-    if (case_mode == 2 && c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-    return c;
-}
-
-}  // namespace
-
-void sjis_reset(sjis_scanner *scanner) { scanner->in_double_byte = 0; }
-
-int sjis_byte_stands_alone(sjis_scanner *scanner, unsigned char byte)
-{
-    if (!scanner->in_double_byte && is_lead_byte(byte)) {
-        scanner->in_double_byte = 1;
-        return 1;
-    }
-    if (byte < 0x40 || byte > 0xFC) {
-        scanner->in_double_byte = 0;
-        return 1;
-    }
-    if (scanner->in_double_byte) {
-        scanner->in_double_byte = 0;
-        return 0;
-    }
-    return 1;
-}
-
-int sjis_find_last_of(const char *text, const char *set)
-{
-    sjis_scanner scanner;
-    sjis_reset(&scanner);
-    int found = -1;
-    for (int i = 0; text[i] != '\0'; i++) {
-        unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (sjis_byte_stands_alone(&scanner, byte) && std::strchr(set, text[i]) != nullptr) found = i;
-    }
-    return found;
-}
-
-int sjis_ends_with_one_of(const char *text, const char *set)
-{
-    size_t length = std::strlen(text);
-    if (length == 0) return 0;
-    return sjis_find_last_of(text, set) == static_cast<int>(length - 1);
-}
-
-int folder_of(HWND, const char *path, char *out, size_t out_size)
-{
-    int separator = sjis_find_last_of(path, "\\/");
-    if (separator <= 0) {
-        if (out_size > 0) out[0] = '\0';
-        return 0;
-    }
-    if (out_size < static_cast<size_t>(separator) + 2) return 0;
-    std::memcpy(out, path, static_cast<size_t>(separator) + 1);
-    out[separator + 1] = '\0';
-    return 1;
-}
-
-int file_name_of(HWND, const char *path, char *out, size_t out_size)
-{
-    if (path[0] == '\0') return 0;
-    int separator = sjis_find_last_of(path, "\\/");
-    const char *name = separator <= 0 ? path : path + separator + 1;
-    if (std::strlen(name) + 1 > out_size) return 0;
-    copy_text(out, out_size, name);
-    return 1;
-}
-
-int extension_of(HWND, const char *path, char *out, size_t out_size, int case_mode)
-{
-    int dot = sjis_find_last_of(path, ".");
-    const char *extension = dot < 0 ? "" : path + dot + 1;
-    if (std::strlen(extension) + 1 > out_size) return 0;
-    // Only single-byte letters change case; the second half of a double-byte character stays as it is.
-    sjis_scanner scanner;
-    sjis_reset(&scanner);
-    size_t i = 0;
-    for (; extension[i] != '\0'; i++) {
-        unsigned char byte = static_cast<unsigned char>(extension[i]);
-        out[i] = sjis_byte_stands_alone(&scanner, byte) ? convert_case(extension[i], case_mode) : extension[i];
-    }
-    out[i] = '\0';
-    return 1;
-}
-
-int strip_extension(HWND, const char *path, char *out, size_t out_size, int tail_mode)
-{
-    if (path[0] == '\0') return 0;
-    int dot = sjis_find_last_of(path, ".");
-    size_t kept = dot < 0 ? std::strlen(path) : static_cast<size_t>(dot);
-    size_t start = 0;
-    if (tail_mode == 0) {
-        // Only the file-name part of what is left.
-        sjis_scanner scanner;
-        sjis_reset(&scanner);
-        for (size_t i = 0; i < kept; i++) {
-            if (sjis_byte_stands_alone(&scanner, static_cast<unsigned char>(path[i])) && is_separator(path[i]))
-                start = i + 1;
-        }
-    }
-    size_t length = kept - start;
-    size_t needed = length + 1 + (tail_mode == 1 ? 1 : 0);
-    if (needed > out_size) return 0;
-    std::memcpy(out, path + start, length);
-    if (tail_mode == 1) out[length++] = '\\';
-    out[length] = '\0';
-    return 1;
-}
-
-namespace {
 
 // Builds the search text: the folder, a "/" when it ends in no separator, then the pattern.
 int build_search_text(const char *folder, const char *pattern, int type, char *search, size_t size)
@@ -138,14 +20,15 @@ int build_search_text(const char *folder, const char *pattern, int type, char *s
     return append_text(search, size, what);
 }
 
-int is_dot_entry(const WIN32_FIND_DATAA *data)
+int is_dot_entry(const char *name)
 {
-    return std::strcmp(data->cFileName, ".") == 0 || std::strcmp(data->cFileName, "..") == 0;
+    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-int entry_is_taken(const WIN32_FIND_DATAA *data, int type)
+// name: the entry's name by the rule; an entry without one is never taken.
+int entry_is_taken(const WIN32_FIND_DATAW *data, const char *name, int type)
 {
-    if (is_dot_entry(data)) return 0;
+    if (name[0] == '\0' || is_dot_entry(name)) return 0;
     int is_folder = (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (type == LIST_FILES && is_folder) return 0;
     if (type == LIST_FOLDERS && !is_folder) return 0;
@@ -153,14 +36,14 @@ int entry_is_taken(const WIN32_FIND_DATAA *data, int type)
 }
 
 // Appends one taken entry in its delimited form; 0 when it does not fit.
-int append_delimited(char *out, size_t out_size, const WIN32_FIND_DATAA *data)
+int append_delimited(char *out, size_t out_size, const WIN32_FIND_DATAW *data, const char *name)
 {
     int is_folder = (data->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     size_t used = std::strlen(out);
-    size_t needed = std::strlen(data->cFileName) + 2 + 1;
+    size_t needed = std::strlen(name) + 2 + 1;
     if (used + needed > out_size) return 0;
     append_text(out, out_size, is_folder ? "<" : "\"");
-    append_text(out, out_size, data->cFileName);
+    append_text(out, out_size, name);
     append_text(out, out_size, is_folder ? ">" : "\"");
     return 1;
 }
@@ -171,20 +54,25 @@ void report_no_find_handle(HWND owner)
 }
 
 // One pass over the folder; out may be null when only counting. Returns the count taken, or an error code.
+// The folder is searched with the wide API, so that every name comes as it is and goes through the rule.
 int walk_folder(HWND owner, const char *search, int type, char *out, size_t out_size, int *taken)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(search, &data);
+    wchar_t wide_search[LISTING_FOLDER_SIZE];
+    if (!wide_from_system_text(search, wide_search, countof(wide_search))) return LIST_NO_FIND_HANDLE;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(wide_search, &data);
     if (find == INVALID_HANDLE_VALUE) return LIST_NO_FIND_HANDLE;
     do {
-        if (!entry_is_taken(&data, type)) continue;
-        if (out != nullptr && !append_delimited(out, out_size, &data)) {
+        char name[PATH_SIZE];
+        listed_name_of(&data, name, sizeof name);
+        if (!entry_is_taken(&data, name, type)) continue;
+        if (out != nullptr && !append_delimited(out, out_size, &data, name)) {
             show_owned_message(owner, "メモリ確保が足りません", "ERROR", MB_ICONWARNING);
             FindClose(find);
             return LIST_TEXT_TOO_SMALL;
         }
         (*taken)++;
-    } while (FindNextFileA(find, &data));
+    } while (FindNextFileW(find, &data));
     FindClose(find);
     return 0;
 }
@@ -214,6 +102,11 @@ int list_or_count(HWND owner, const char *folder, char *out, size_t out_size, co
 }
 
 }  // namespace
+
+int listed_name_of(const WIN32_FIND_DATAW *entry, char *name, size_t name_size)
+{
+    return system_name_from_wide(entry->cFileName, entry->cAlternateFileName, name, name_size);
+}
 
 int count_folder_entries(HWND owner, const char *folder, const char *pattern, int type)
 {

@@ -1,7 +1,7 @@
 // judgext: the video codec judge. Tells the program which video codec an AVI file's first stream uses, from
 // the stream's type and handler codes and, for the DivX family, the bitmap format's compression code.
-#include "judge_interface.h"
-#include <type_traits>
+#include "judge_shell.h"
+#include <cstring>
 
 namespace {
 
@@ -46,8 +46,6 @@ const codec_row CODEC_TABLE[] = {
     {"vidsbt20", "vidsBT20", nullptr, nullptr, 0x922A},
 };
 
-HMODULE g_module = nullptr;
-
 // Reads length bytes at offset from the start into buffer (length + 1 bytes) and terminates them. The buffer is
 // cleared first, so bytes past the end of a short file read as zero, never as an earlier file's bytes.
 void read_codes_at(HANDLE file, LONG offset, DWORD length, char *buffer)
@@ -82,61 +80,10 @@ uint32_t judge_video_codec(HANDLE file)
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
+const judge_identity JUDGE_IDENTITY = {JUDGEXT_LIBRARY_ID, "SP Judge for KRVFB (1)", "Velmar", 1.0f, "β", 1, 1,
+                                      FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL};
+
+uint32_t judge_opened_target(HANDLE file)
 {
-    (void)reason;
-    (void)reserved;
-    g_module = instance;
-    return TRUE;
+    return judge_video_codec(file);
 }
-
-// _KrvJudgextEntry@8: this library's identity record.
-extern "C" int32_t WINAPI KrvJudgextEntry(HWND owner, judge_library_info *info)
-{
-    (void)owner;
-    if (info == nullptr) return 0;
-    std::memset(info, 0, sizeof *info);
-    info->library_id = JUDGEXT_LIBRARY_ID;
-    std::memcpy(info->description, "SP Judge for KRVFB (1)", sizeof "SP Judge for KRVFB (1)");
-    std::memcpy(info->maker, "Velmar", sizeof "Velmar");
-    info->version = 1.0f;
-    std::memcpy(info->release_text, "β", sizeof "β");
-    info->release_byte = 1;
-    return 1;
-}
-
-// _CalculateJudgeID@112: writes (0, codec code) into the record when the header asks for a judgement.
-extern "C" int32_t WINAPI CalculateJudgeID(
-    HWND owner, const char *definition_path,
-    uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3, uint32_t w4, uint32_t w5, uint32_t w6, uint32_t w7,
-    uint32_t w8, uint32_t w9, uint32_t w10, uint32_t w11, uint32_t w12, uint32_t w13, uint32_t w14, uint32_t w15,
-    uint32_t w16, uint32_t w17, uint32_t w18, uint32_t w19, uint32_t w20, uint32_t w21,
-    const char *target_path, judgement_record *record, uint32_t entry_number, uint32_t dictionary_flag)
-{
-    (void)definition_path;
-    (void)entry_number;
-    (void)dictionary_flag;
-    const uint32_t words[JUDGE_HEADER_WORDS] = {w0,  w1,  w2,  w3,  w4,  w5,  w6,  w7,  w8,  w9,  w10,
-                                                w11, w12, w13, w14, w15, w16, w17, w18, w19, w20, w21};
-    plugin_header header;
-    join_header_words(words, &header);
-    if (header.judge_library_id != JUDGEXT_LIBRARY_ID) {
-        MessageBoxA(owner, "予期せぬエラーです", "ERROR", MB_OK);
-        return 0;
-    }
-    if (header.option_mode != 1) return 1;  // judging switched off: the caller's cleared record stands
-    if (target_path == nullptr || record == nullptr) return 0;
-
-    HANDLE file = CreateFileA(target_path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 0;
-    uint32_t code = judge_video_codec(file);
-    CloseHandle(file);
-    record->result_a = 0;
-    record->result_b = code;
-    return 1;
-}
-
-// The exported functions are the interface's own types.
-static_assert(std::is_same<decltype(&KrvJudgextEntry), judge_entry_function>::value, "identity call type");
-static_assert(std::is_same<decltype(&CalculateJudgeID), judge_calculate_function>::value, "judgement call type");

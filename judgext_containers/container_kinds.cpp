@@ -2,6 +2,7 @@
 // every offset and length is checked against the file's size first, and every walk has a bound, so a
 // truncated or hostile file ends in KIND_UNKNOWN (or the plain container kind), never in a bad read.
 #include "container_kinds.h"
+#include "byte_order.h"
 #include <cstring>
 #include <vector>
 
@@ -30,16 +31,6 @@ int read_at(const target_file &file, uint64_t offset, void *buffer, uint32_t len
     return ReadFile(file.handle, buffer, length, &got, nullptr) && got == length;
 }
 
-uint32_t le16(const unsigned char *p)
-{
-    return static_cast<uint32_t>(p[0] | p[1] << 8);
-}
-
-uint32_t le32(const unsigned char *p)
-{
-    return le16(p) | le16(p + 2) << 16;
-}
-
 int starts_with(const char *text, size_t length, const char *prefix)
 {
     size_t n = std::strlen(prefix);
@@ -65,9 +56,9 @@ void note_zip_member(zip_members *m, const char *name, size_t length, const unsi
     if (length > 6 && std::memcmp(name + length - 6, ".class", 6) == 0) m->class_file = 1;
     if (length == 8 && std::memcmp(name, "mimetype", 8) == 0) {
         m->has_mimetype = 1;
-        m->mimetype_method = le16(entry + 10);
-        m->mimetype_size = le32(entry + 20);
-        m->mimetype_offset = le32(entry + 42);
+        m->mimetype_method = read_le16(entry + 10);
+        m->mimetype_size = read_le32(entry + 20);
+        m->mimetype_offset = read_le32(entry + 42);
     }
 }
 
@@ -81,14 +72,14 @@ int read_zip_members(const target_file &file, zip_members *members)
     for (int i = static_cast<int>(tail_size) - 22; i >= 0 && end < 0; i--)
         if (std::memcmp(tail.data() + i, "PK\x05\x06", 4) == 0) end = i;
     if (end < 0) return 0;
-    uint32_t directory_size = le32(tail.data() + end + 12), directory_offset = le32(tail.data() + end + 16);
+    uint32_t directory_size = read_le32(tail.data() + end + 12), directory_offset = read_le32(tail.data() + end + 16);
     if (directory_size > ZIP_DIRECTORY_LIMIT) return 0;
     std::vector<unsigned char> directory(directory_size);
     if (!read_at(file, directory_offset, directory.data(), directory_size)) return 0;
     for (uint32_t at = 0; at + 46 <= directory_size;) {
         const unsigned char *entry = directory.data() + at;
         if (std::memcmp(entry, "PK\x01\x02", 4) != 0) break;
-        uint32_t name_length = le16(entry + 28), skip = 46 + name_length + le16(entry + 30) + le16(entry + 32);
+        uint32_t name_length = read_le16(entry + 28), skip = 46 + name_length + read_le16(entry + 30) + read_le16(entry + 32);
         if (at + 46 + name_length > directory_size) break;
         note_zip_member(members, reinterpret_cast<const char *>(entry + 46), name_length, entry);
         at += skip;
@@ -112,7 +103,7 @@ uint32_t kind_of_mimetype(const target_file &file, const zip_members &m)
     char mime[64] = {};
     if (m.mimetype_method != 0 || m.mimetype_size >= sizeof mime) return 0;
     if (!read_at(file, m.mimetype_offset, local, sizeof local) || std::memcmp(local, "PK\x03\x04", 4) != 0) return 0;
-    uint64_t data = static_cast<uint64_t>(m.mimetype_offset) + 30 + le16(local + 26) + le16(local + 28);
+    uint64_t data = static_cast<uint64_t>(m.mimetype_offset) + 30 + read_le16(local + 26) + read_le16(local + 28);
     if (!read_at(file, data, mime, m.mimetype_size)) return 0;
     for (const auto &k : kinds)
         if (std::strlen(k.mime) == m.mimetype_size && std::memcmp(mime, k.mime, m.mimetype_size) == 0) return k.kind;
@@ -163,7 +154,7 @@ void note_ole_entry(ole_names *names, const unsigned char *entry, int is_first)
 {
     static const unsigned char installer_class[16] = {0x84, 0x10, 0x0C, 0x00, 0x00, 0x00, 0x00, 0x00,
                                                       0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
-    uint32_t name_bytes = le16(entry + 64);
+    uint32_t name_bytes = read_le16(entry + 64);
     if (name_bytes > 64) return;
     if (is_first && std::memcmp(entry + 80, installer_class, 16) == 0) names->msi = 1;
     // Windows Installer tables are streams whose names are packed into characters from U+3800 up.
@@ -179,13 +170,13 @@ void note_ole_entry(ole_names *names, const unsigned char *entry, int is_first)
 int read_ole_fat(const target_file &file, const unsigned char *header, uint32_t sector_size,
                  std::vector<uint32_t> *fat)
 {
-    uint32_t fat_sectors = le32(header + 0x2C);
+    uint32_t fat_sectors = read_le32(header + 0x2C);
     if (fat_sectors > OLE_FAT_SECTOR_LIMIT) fat_sectors = OLE_FAT_SECTOR_LIMIT;
     std::vector<unsigned char> sector(sector_size);
     for (uint32_t i = 0; i < fat_sectors; i++) {
-        uint32_t number = le32(header + 0x4C + 4 * i);
+        uint32_t number = read_le32(header + 0x4C + 4 * i);
         if (!read_at(file, (static_cast<uint64_t>(number) + 1) * sector_size, sector.data(), sector_size)) return 0;
-        for (uint32_t j = 0; j < sector_size; j += 4) fat->push_back(le32(sector.data() + j));
+        for (uint32_t j = 0; j < sector_size; j += 4) fat->push_back(read_le32(sector.data() + j));
     }
     return 1;
 }
@@ -194,14 +185,14 @@ uint32_t judge_ole(const target_file &file)
 {
     unsigned char header[512];
     if (!read_at(file, 0, header, sizeof header)) return KIND_OLE;
-    uint32_t shift = le16(header + 0x1E);
+    uint32_t shift = read_le16(header + 0x1E);
     if (shift != 9 && shift != 12) return KIND_OLE;
     uint32_t sector_size = 1u << shift;
     std::vector<uint32_t> fat;
     if (!read_ole_fat(file, header, sector_size, &fat)) return KIND_OLE;
     ole_names names = {};
     std::vector<unsigned char> sector(sector_size);
-    uint32_t number = le32(header + 0x30);
+    uint32_t number = read_le32(header + 0x30);
     for (uint32_t walked = 0; walked < OLE_DIRECTORY_SECTOR_LIMIT && number < fat.size(); walked++) {
         if (!read_at(file, (static_cast<uint64_t>(number) + 1) * sector_size, sector.data(), sector_size)) break;
         for (uint32_t at = 0; at + 128 <= sector_size; at += 128) note_ole_entry(&names, sector.data() + at, walked == 0 && at == 0);
@@ -225,13 +216,13 @@ uint32_t judge_asf(const target_file &file)
     static const unsigned char audio[4] = {0x40, 0x9E, 0x69, 0xF8};
     unsigned char object[30];
     if (!read_at(file, 0, object, 30)) return KIND_UNKNOWN;
-    uint32_t count = le32(object + 24);
+    uint32_t count = read_le32(object + 24);
     uint64_t at = 30;
     int has_video = 0, has_audio = 0;
     for (uint32_t i = 0; i < count && i < ASF_OBJECT_LIMIT; i++) {
         unsigned char head[40];
         if (!read_at(file, at, head, 24)) break;
-        uint64_t size = le32(head + 16) | static_cast<uint64_t>(le32(head + 20)) << 32;
+        uint64_t size = read_le32(head + 16) | static_cast<uint64_t>(read_le32(head + 20)) << 32;
         if (size < 24 || size > file.size) break;
         if (std::memcmp(head, stream_properties, 16) == 0 && read_at(file, at + 24, head + 24, 16)) {
             has_video |= std::memcmp(head + 24, video, 4) == 0;
@@ -249,10 +240,10 @@ uint32_t judge_pe(const target_file &file)
 {
     unsigned char dos[64], pe[24];
     if (!read_at(file, 0, dos, sizeof dos)) return KIND_UNKNOWN;
-    uint32_t offset = le32(dos + 0x3C);
+    uint32_t offset = read_le32(dos + 0x3C);
     if (offset > PE_HEADER_OFFSET_LIMIT || !read_at(file, offset, pe, sizeof pe)) return KIND_UNKNOWN;
     if (std::memcmp(pe, "PE\0\0", 4) != 0) return KIND_UNKNOWN;
-    return (le16(pe + 22) & 0x2000) ? KIND_DLL : KIND_EXE;
+    return (read_le16(pe + 22) & 0x2000) ? KIND_DLL : KIND_EXE;
 }
 
 }  // namespace

@@ -49,6 +49,99 @@
 #define IDC_RESULT_THIRD_SCORE 1010
 #define IDC_RESULT_COMMENT 1041          // first candidate's comment
 
+// ---- Settings dialogs: the settings sheet's five pages, the dataset settings and the data report ----
+// Settings sheet, page "基本設定"
+#define IDD_BASIC_PAGE 117
+#define IDC_BASIC_UPPER_CASE 1052        // "拡張子を大文字で付加する" (attachext)
+#define IDC_BASIC_COMMENT_AS_NAME 1053   // "識別結果のコメントをファイル名とする" (comtofname)
+#define IDC_BASIC_NO_RESULT_DIALOG 1054  // "識別結果ダイアログを出さない" (nodanddlg)
+
+// Settings sheet, page "フォルダ設定"
+#define IDD_FOLDER_PAGE 108
+#define IDC_FOLDER_SHORTCUT1 1013  // shortcut boxes 1 to 5
+#define IDC_FOLDER_SHORTCUT2 1020
+#define IDC_FOLDER_SHORTCUT3 1021
+#define IDC_FOLDER_SHORTCUT4 1022
+#define IDC_FOLDER_SHORTCUT5 1023
+#define IDC_FOLDER_BROWSE1 1014    // "参照" beside each box
+#define IDC_FOLDER_BROWSE2 1024
+#define IDC_FOLDER_BROWSE3 1025
+#define IDC_FOLDER_BROWSE4 1026
+#define IDC_FOLDER_BROWSE5 1027
+#define IDC_FOLDER_WAKEUP_LAST 1018       // wakeupdir 0
+#define IDC_FOLDER_WAKEUP_DESKTOP 1019    // wakeupdir 1
+#define IDC_FOLDER_WAKEUP_DOCUMENTS 1028  // wakeupdir 2
+#define IDC_FOLDER_WAKEUP_PROGRAM 1029    // wakeupdir 3
+
+// Settings sheet, page "表示設定"
+#define IDD_VIEW_PAGE 118
+#define IDC_VIEW_RED_SLIDER 1021
+#define IDC_VIEW_RED 1022
+#define IDC_VIEW_GREEN_SLIDER 1023
+#define IDC_VIEW_BLUE_SLIDER 1024
+#define IDC_VIEW_GREEN 1025
+#define IDC_VIEW_BLUE 1027
+#define IDC_VIEW_PICK_COLOUR 1029  // "色値の取得"
+#define IDC_VIEW_UPPER 1030        // "大文字" (viewext 1)
+#define IDC_VIEW_LOWER 1031        // "小文字" (viewext 0)
+#define IDC_VIEW_HEX 1056          // the colour as six hex digits
+#define IDC_VIEW_SAMPLE 1057       // sample list, made by the page
+
+// Settings sheet, page "解凍設定"
+#define IDD_EXTRACTION_PAGE 119
+#define IDC_EXTRACT_IDENTIFY_ALL 1032  // extract 0
+#define IDC_EXTRACT_ARCHIVES 1033      // extract 1
+#define IDC_EXTRACT_TO_DESKTOP 1034    // extdir 1
+#define IDC_EXTRACT_BESIDE 1035        // extdir 2
+#define IDC_EXTRACT_TO_FOLDER 1036     // extdir 0
+#define IDC_EXTRACT_FOLDER 1037        // extdirpath
+#define IDC_EXTRACT_BROWSE 1038
+#define IDC_EXTRACT_OPEN_FOLDER 1039   // opendir
+#define IDC_EXTRACT_SUBFOLDER 1040     // createdir
+
+// Settings sheet, page "ショートカット・関連づけ"
+#define IDD_SHELL_PAGE 120
+#define IDC_SHELL_DESKTOP_SHORTCUT 1015
+#define IDC_SHELL_SENDTO_SHORTCUT 1016
+#define IDC_SHELL_ASSOCIATE 1018
+
+// Dataset settings dialog
+#define IDD_DATASET_SETTINGS 129
+#define IDC_DATASET_SLOT1 1071  // slot boxes 1 to 5
+#define IDC_DATASET_SLOT2 1075
+#define IDC_DATASET_SLOT3 1081
+#define IDC_DATASET_SLOT4 1083
+#define IDC_DATASET_SLOT5 1087
+#define IDC_DATASET_TAKE1 1072  // "←" beside each box
+#define IDC_DATASET_TAKE2 1076
+#define IDC_DATASET_TAKE3 1082
+#define IDC_DATASET_TAKE4 1084
+#define IDC_DATASET_TAKE5 1088
+#define IDC_DATASET_CLOSE 1073
+#define IDC_DATASET_AVAILABLE 943  // available datasets, made by the dialog
+
+// Identification data report
+#define IDD_DATASET_REPORT 130
+#define IDC_REPORT_DATASET 1079   // dataset in use, or what is wrong with it
+#define IDC_REPORT_KINDS 1080     // "%5d　種類"
+#define IDC_REPORT_PATTERNS 1081  // "%5d　パターン"
+// ---- end of the settings dialogs ----
+
+// ---- Bulk extension change (dialog 131, opened by the main window's command 432) ----
+#define IDD_BULK_CHANGE 131
+#define IDC_BULK_FOLDER 1081                // the target folder's name, read-only
+#define IDC_BULK_ALL_ENTRIES 1083           // "すべて"
+#define IDC_BULK_GIVEN_EXTENSION 1084       // "指定した拡張子"
+#define IDC_BULK_GIVEN_EXTENSION_TEXT 1086  // the given extension
+#define IDC_BULK_SPECIFY 1087               // "指定"
+#define IDC_BULK_NEW_EXTENSION 1088         // the new extension
+#define IDC_BULK_IDENTIFY 1089              // "一括識別した結果"
+#define IDC_BULK_RUN 1060                   // "実行"
+#define IDC_BULK_CANCEL 1061                // "やめとく"
+#define IDC_BULK_PROGRESS 1092
+#define IDC_BULK_REMAINING 1094             // the remaining-time text
+// ---- end of bulk extension change ----
+
 // ---- Add-in host displays: view window, version dialog, details window (the add-in host owns this block) ----
 #define IDD_ADDIN_VIEW 106            // panel inside the main window that add-ins may draw into
 #define IDC_ADDIN_VIEW_FRAME 1100     // its "[Wyro Window]" group box

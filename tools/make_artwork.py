@@ -193,10 +193,15 @@ def folder_jumps():
     canvas.fill(8, 15, 17, 16, INK)
     # My Documents: a page
     draw_page(canvas, 31, 2, 42, 17)
-    # drive list: a backslash
-    canvas.line(49, 4, 54, 14, INK, 2)
-    # program folder: a small gear
-    draw_gear(canvas, 63, 9, 4, SHADOW)
+    # drive list: a disk drive with its lamp
+    canvas.fill(49, 6, 56, 13, (150, 150, 158))
+    canvas.frame(49, 6, 56, 13, INK)
+    canvas.line(50, 10, 54, 10, INK)
+    canvas.fill(53, 11, 55, 12, GREEN)
+    # program folder: a folder with the program's lens on it
+    draw_folder(canvas, 59, 5, 69, 14)
+    canvas.disc(64, 10, 2, (200, 225, 250))
+    canvas.put(64, 10, LENS)
     return canvas
 
 
@@ -297,7 +302,7 @@ def main():
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
     files = {
-        "karvo.ico": ico_bytes([program_icon(32), program_icon(16)]),
+        "karvo.ico": ico_bytes([program_icon(48), program_icon(32), program_icon(16)]),
         "karvo_small.ico": ico_bytes([program_icon(16)]),
         "status.ico": ico_bytes([status_icon()]),
         "toolbar.bmp": bmp_bytes(toolbar()),

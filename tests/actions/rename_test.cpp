@@ -1,9 +1,12 @@
 // Extension correction: what the rename primitives move where, what the confirmation asks, and the
-// renames that must never happen (overwriting, leaving the folder, names past the buffer).
+// renames that must never happen (overwriting, leaving the folder, names past the buffer, a long name lost to
+// its short form).
 #include "rename.h"
 #include "app_config.h"
 #include "box_answerer.h"
-#include "engine_records.h"
+#include "identify.h"
+#include "path_helpers.h"
+#include "system_names.h"
 #include "test_files.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -102,6 +105,10 @@ TEST_F(RenameTest, ReplaceInFolderTakesOnlyMatchingFiles)
     EXPECT_TRUE(file_exists(folder + "b.md"));
     EXPECT_TRUE(file_exists(folder + "c.bin"));
     EXPECT_EQ(1, replace_extension_in_folder(nullptr, folder.c_str(), "none", "md", 0, EXTENSION_CASE_KEEP));
+    // A given extension of 12 characters is the longest taken; 13 is refused.
+    write_file_text(folder + "d.abcdefghijkl", "d");
+    EXPECT_EQ(1, replace_extension_in_folder(nullptr, folder.c_str(), "abcdefghijkl", "md", 0, EXTENSION_CASE_KEEP));
+    EXPECT_TRUE(file_exists(folder + "d.md"));
     EXPECT_EQ(0, replace_extension_in_folder(nullptr, folder.c_str(), "abcdefghijklm", "md", 0, EXTENSION_CASE_KEEP));
     EXPECT_EQ(0, replace_extension_in_folder(nullptr, nullptr, "txt", "md", 0, EXTENSION_CASE_KEEP));
 }
@@ -171,6 +178,20 @@ TEST_F(RenameTest, CommentBecomesTheFileName)
     EXPECT_FALSE(file_exists(folder + "ab.jpg"));
 }
 
+TEST_F(RenameTest, TakenCommentNameLeavesTheOtherFileAlone)
+{
+    set_basic("comtofname", "1");
+    write_file_text(folder + "ab.jpg", "mine");
+    write_file_text(folder + "PNG image", "theirs");
+    identified(folder + "ab.jpg", "PNG", "PNG image");
+    EXPECT_EQ(1, rename_answering(IDYES));
+    std::vector<unsigned char> theirs = read_file_bytes(folder + "PNG image");
+    EXPECT_EQ("theirs", std::string(theirs.begin(), theirs.end()));
+    EXPECT_FALSE(file_exists(folder + "PNG image.png"));
+    std::vector<unsigned char> mine = read_file_bytes(folder + "ab.png");
+    EXPECT_EQ("mine", std::string(mine.begin(), mine.end()));
+}
+
 TEST_F(RenameTest, CommentWithSeparatorNeverLeavesTheFolder)
 {
     set_basic("comtofname", "1");
@@ -226,4 +247,75 @@ TEST_F(RenameTest, RenameNeverOverwritesAnExistingFile)
     EXPECT_EQ("keep me", std::string(kept.begin(), kept.end()));
     std::vector<unsigned char> original = read_file_bytes(folder + "ab.jpg");
     EXPECT_EQ("original", std::string(original.begin(), original.end()));
+}
+
+namespace {
+
+// The program's path of a file named in UTF-16: its short form when its name has no ANSI form.
+std::string program_path(const std::string &folder, const std::wstring &name)
+{
+    char path[260] = "";
+    EXPECT_EQ(1, system_path_from_wide(wide_path(folder, name).c_str(), path, sizeof path));
+    return path;
+}
+
+std::vector<unsigned char> text_bytes(const char *text)
+{
+    return std::vector<unsigned char>(text, text + std::strlen(text));
+}
+
+}  // namespace
+
+// A file known by its short form keeps its long name, character for character, with the new extension; the
+// file a lossy name would hit is left alone, and nothing is overwritten.
+TEST_F(RenameTest, ShortFormKeepsTheLongNameWithTheNewExtension)
+{
+    ASSERT_TRUE(write_named_samples(folder));
+    EXPECT_EQ(1, replace_extension(nullptr, program_path(folder, L"caf\u00e9.dat").c_str(), "PNG", EXTENSION_CASE_LOWER));
+    EXPECT_EQ(png_bytes(), read_wide_file(wide_path(folder, L"caf\u00e9.png")));
+    EXPECT_FALSE(wide_file_exists(wide_path(folder, L"caf\u00e9.dat")));
+    EXPECT_EQ(text_bytes("plain text, not an image\r\n"), read_file_bytes(folder + "cafe.dat"));
+
+    EXPECT_EQ(1, replace_extension(nullptr, program_path(folder, L"\U0001F600").c_str(), "png", EXTENSION_CASE_UPPER));
+    EXPECT_EQ(png_bytes(), read_wide_file(wide_path(folder, L"\U0001F600.PNG")));
+
+    ASSERT_TRUE(write_wide_file(wide_path(folder, L"\u7b80\u4f53.png"), {'k', 'e', 'p', 't'}));
+    EXPECT_EQ(1, replace_extension(nullptr, program_path(folder, L"\u7b80\u4f53").c_str(), "png", EXTENSION_CASE_KEEP));
+    EXPECT_EQ(png_bytes(), read_wide_file(wide_path(folder, L"\u7b80\u4f53")));
+    EXPECT_EQ(text_bytes("kept"), read_wide_file(wide_path(folder, L"\u7b80\u4f53.png")));
+}
+
+// The folder rename lists the files by their short forms and every one keeps its long name.
+TEST_F(RenameTest, FolderRenameKeepsLongNames)
+{
+    std::string named = folder + "named\\";
+    ASSERT_TRUE(CreateDirectoryA(named.c_str(), nullptr));
+    ASSERT_TRUE(write_named_samples(named));
+    EXPECT_EQ(1, replace_extension_in_folder(nullptr, named.c_str(), "dat", "bin", 0, EXTENSION_CASE_KEEP));
+    EXPECT_EQ(png_bytes(), read_wide_file(wide_path(named, L"caf\u00e9.bin")));
+    EXPECT_EQ(text_bytes("plain text, not an image\r\n"), read_file_bytes(named + "cafe.bin"));
+    EXPECT_EQ(0, count_folder_entries(nullptr, named.c_str(), "*.dat", LIST_FILES));
+    EXPECT_EQ(6, count_folder_entries(nullptr, named.c_str(), "*.*", LIST_FILES));
+    EXPECT_TRUE(wide_file_exists(wide_path(named, L"\U0001F600")));
+    EXPECT_TRUE(file_exists(named + "表.png"));
+}
+
+// The question shows the long name's extension: a short form's is cut to three letters (café.jpeg is
+// CAF_~XXX.JPE), which would ask to "change" JPEG to JPEG.
+TEST_F(RenameTest, QuestionUsesTheLongNamesExtension)
+{
+    ASSERT_TRUE(write_wide_file(wide_path(folder, L"caf\u00e9.jpeg"), png_bytes()));
+    std::string short_path = program_path(folder, L"caf\u00e9.jpeg");
+    char short_extension[16] = "";
+    extension_of(nullptr, short_path.c_str(), short_extension, sizeof short_extension, EXTENSION_CASE_UPPER);
+    ASSERT_STRNE("JPEG", short_extension);
+    identified(short_path, "JPEG", "JPEG");
+    EXPECT_EQ(0, rename_answering(IDYES));
+    EXPECT_TRUE(wide_file_exists(wide_path(folder, L"caf\u00e9.jpeg")));
+
+    identified(short_path, "PNG", "PNG");
+    std::string question;
+    EXPECT_EQ(1, rename_answering(IDYES, &question));
+    EXPECT_EQ("拡張子を[JPEG]から[PNG]に変更しますか？", question);
+    EXPECT_EQ(png_bytes(), read_wide_file(wide_path(folder, L"caf\u00e9.png")));
 }

@@ -82,4 +82,30 @@ TEST(command_line_run, ends_with_exit_code_0_after_handling_every_argument_that_
     remove_folder_tree(folder);
 }
 
+// A wide argument becomes its long form, made a path by the rule: café.dat reaches café.dat (under its short
+// form), never cafe.dat; an exact name keeps its long form as it is.
+TEST(long_path, a_wide_argument_reaches_its_own_file)
+{
+    std::string folder = make_test_folder("widepath");
+    ASSERT_TRUE(write_named_samples(folder));
+    char converted[260];
+    for (const named_sample &sample : NAMED_SAMPLES) {
+        std::wstring path = wide_path(folder, sample.name);
+        EXPECT_EQ(1, convert_wide_to_long_path(path.c_str(), converted, sizeof converted));
+        EXPECT_EQ(read_wide_file(path), read_file_bytes(converted)) << converted;
+        // Given in its short form, it comes out the same.
+        wchar_t short_path[260];
+        ASSERT_NE(0u, GetShortPathNameW(path.c_str(), short_path, 260));
+        char from_short[260];
+        EXPECT_EQ(1, convert_wide_to_long_path(short_path, from_short, sizeof from_short));
+        EXPECT_STREQ(converted, from_short);
+    }
+    EXPECT_EQ(1, convert_wide_to_long_path(wide_path(folder, L"\u8868.png").c_str(), converted, sizeof converted));
+    EXPECT_EQ(folder + "表.png", converted);
+    std::memset(converted, 'x', sizeof converted);
+    EXPECT_EQ(0, convert_wide_to_long_path(wide_path(folder, L"missing \u00e9.dat").c_str(), converted, sizeof converted));
+    EXPECT_EQ(std::string(260, '\0'), std::string(converted, sizeof converted));
+    remove_folder_tree(folder);
+}
+
 }  // namespace

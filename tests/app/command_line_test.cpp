@@ -1,7 +1,9 @@
-// Counting and cutting the command line into file arguments.
+// Counting and cutting the command line into file arguments, in code page 932 and wide.
 #include "command_line.h"
+#include <windows.h>
 #include <gtest/gtest.h>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -25,27 +27,28 @@ struct cutting_case {
     std::vector<std::string> expected;
 };
 
+const cutting_case cutting_cases[] = {
+    {"quoted path with a blank, then an unquoted one", "\"D:\\A B\\x.bin\" D:\\y.bin", {"D:\\A B\\x.bin", "D:\\y.bin"}},
+    {"unquoted path with a blank is split", "D:\\A B\\x.bin", {"D:\\A", "B\\x.bin"}},
+    {"missing closing quote loses the last character", "\"D:\\a b.bin", {"D:\\a b.bi"}},
+    {"a lone blank gives two empty arguments", " ", {"", ""}},
+    {"two blanks give three", "a  b", {"a", "", "b"}},
+    {"trailing blank gives an empty last argument", "a ", {"a", ""}},
+    {"quotes inside an argument stay", "D:\\a\"b c\"d.bin", {"D:\\a\"b c\"d.bin"}},
+    {"a lone quote is an empty argument", "\"", {""}},
+    {"two quotes are an empty argument", "\"\"", {""}},
+    {"two quoted arguments", "\"x\" \"y\"", {"x", "y"}},
+    {"a quoted argument loses its last byte whatever it is", "\"abc\"d", {"abc\""}},
+    {"double-byte characters with second half 0x5C stay whole", "D:\\表\\ソ.bin E:\\能",
+     {"D:\\表\\ソ.bin", "E:\\能"}},
+    {"ideographic space is no separator", "a　b", {"a　b"}},
+    {"full-width quote is no quote", "”a b", {"”a", "b"}},
+    {"half-width kana stand alone", "ｱ ｲ", {"ｱ", "ｲ"}},
+};
+
 TEST(command_line, arguments_are_counted_and_cut_as_the_user_gave_them)
 {
-    const cutting_case cases[] = {
-        {"quoted path with a blank, then an unquoted one", "\"D:\\A B\\x.bin\" D:\\y.bin", {"D:\\A B\\x.bin", "D:\\y.bin"}},
-        {"unquoted path with a blank is split", "D:\\A B\\x.bin", {"D:\\A", "B\\x.bin"}},
-        {"missing closing quote loses the last character", "\"D:\\a b.bin", {"D:\\a b.bi"}},
-        {"a lone blank gives two empty arguments", " ", {"", ""}},
-        {"two blanks give three", "a  b", {"a", "", "b"}},
-        {"trailing blank gives an empty last argument", "a ", {"a", ""}},
-        {"quotes inside an argument stay", "D:\\a\"b c\"d.bin", {"D:\\a\"b c\"d.bin"}},
-        {"a lone quote is an empty argument", "\"", {""}},
-        {"two quotes are an empty argument", "\"\"", {""}},
-        {"two quoted arguments", "\"x\" \"y\"", {"x", "y"}},
-        {"a quoted argument loses its last byte whatever it is", "\"abc\"d", {"abc\""}},
-        {"double-byte characters with second half 0x5C stay whole", "D:\\表\\ソ.bin E:\\能",
-         {"D:\\表\\ソ.bin", "E:\\能"}},
-        {"ideographic space is no separator", "a　b", {"a　b"}},
-        {"full-width quote is no quote", "”a b", {"”a", "b"}},
-        {"half-width kana stand alone", "ｱ ｲ", {"ｱ", "ｲ"}},
-    };
-    for (const cutting_case &c : cases) {
+    for (const cutting_case &c : cutting_cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(c.expected, all_arguments(c.command_line));
     }
@@ -111,6 +114,80 @@ TEST(command_line, an_argument_number_past_the_last_is_empty)
     char argument[260] = "old";
     EXPECT_EQ(1, cut_argument("a b", 5, argument, sizeof argument));
     EXPECT_STREQ("", argument);
+}
+
+// The wide command line is cut by the same rules: every case of the table, given wide, gives the same
+// arguments; a name outside code page 932 arrives whole.
+std::vector<std::wstring> all_wide_arguments(const std::wstring &command_line)
+{
+    std::vector<std::wstring> arguments;
+    int separators = count_wide_argument_separators(command_line.c_str());
+    for (int k = 0; k <= separators; k++) {
+        wchar_t argument[260];
+        EXPECT_EQ(1, cut_wide_argument(command_line.c_str(), k, argument, 260)) << "argument " << k;
+        arguments.push_back(argument);
+    }
+    return arguments;
+}
+
+std::wstring wide_of(const std::string &text)
+{
+    wchar_t wide[6000] = L"";
+    MultiByteToWideChar(932, 0, text.c_str(), -1, wide, 6000);
+    return wide;
+}
+
+TEST(command_line, the_wide_command_line_is_cut_by_the_same_rules)
+{
+    for (const cutting_case &c : cutting_cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::wstring> expected;
+        for (const std::string &argument : c.expected) expected.push_back(wide_of(argument));
+        EXPECT_EQ(expected, all_wide_arguments(wide_of(c.command_line)));
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\caf\u00e9.dat", L"\U0001F600 \u7b80\u4f53", L""}),
+              all_wide_arguments(L"C:\\caf\u00e9.dat \"\U0001F600 \u7b80\u4f53\" "));
+}
+
+TEST(command_line, a_wide_argument_of_259_characters_fits_and_one_of_260_is_refused)
+{
+    wchar_t argument[260];
+    EXPECT_EQ(1, cut_wide_argument(std::wstring(259, L'\u00e9').c_str(), 0, argument, 260));
+    EXPECT_EQ(std::wstring(259, L'\u00e9'), argument);
+    EXPECT_EQ(1, cut_wide_argument((L"\"" + std::wstring(259, L'c') + L"\"").c_str(), 0, argument, 260));
+    EXPECT_EQ(std::wstring(259, L'c'), argument);
+    argument[0] = L'x';
+    EXPECT_EQ(0, cut_wide_argument(std::wstring(260, L'b').c_str(), 0, argument, 260));
+    EXPECT_EQ(L'\0', argument[0]);
+    EXPECT_EQ(0, cut_wide_argument((L"\"" + std::wstring(260, L'd') + L"\"").c_str(), 0, argument, 260));
+    // A small buffer: the fitting argument and nothing past it.
+    struct {
+        wchar_t argument[8];
+        wchar_t after[8];
+    } buffers;
+    std::wmemset(buffers.after, L'Z', 8);
+    EXPECT_EQ(1, cut_wide_argument(L"1234567", 0, buffers.argument, 8));
+    EXPECT_EQ(0, cut_wide_argument(L"12345678", 0, buffers.argument, 8));
+    EXPECT_EQ(std::wstring(8, L'Z'), std::wstring(buffers.after, 8));
+}
+
+TEST(command_line, the_program_name_and_the_blanks_after_it_are_skipped)
+{
+    const struct {
+        const wchar_t *whole;
+        const wchar_t *arguments;
+    } cases[] = {
+        {L"\"C:\\p q\\karvo.exe\" a b", L"a b"},
+        {L"karvo.exe  \"caf\u00e9.dat\"", L"\"caf\u00e9.dat\""},
+        {L"karvo.exe\tx", L"x"},
+        {L"karvo.exe", L""},
+        {L"\"karvo.exe\"", L""},
+        {L"\"karvo.exe\"   ", L""},
+        {L"\"C:\\unclosed", L""},
+        {L"", L""},
+    };
+    for (const auto &c : cases) EXPECT_EQ(std::wstring(c.arguments), arguments_of_command_line(c.whole));
+    EXPECT_EQ(std::wstring(), arguments_of_command_line(nullptr));
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 // karvo.exe from the outside, as the user meets it: a copy is started in a fresh folder, its main window
-// is looked at and closed, and the settings file it leaves is read.
+// is looked at and closed, and the settings file it leaves is read; files named outside code page 932 are
+// dropped on it.
+#include "box_answerer.h"
+#include "dataset_fixture.h"
 #include "dialog_closer.h"
 #include "menu_table.h"
 #include "test_files.h"
@@ -217,6 +220,92 @@ TEST_F(karvo_copy, an_existing_settings_file_with_wakeupdir_3_points_targetdir_a
     EXPECT_EQ(0u, wait_for_exit_code());
     EXPECT_EQ(folder, read_ini("PATH", "targetdir"));
     EXPECT_EQ("", read_ini("INFO", "Message1"));
+}
+
+// Starts a program fixture with a wide command line, as the shell does for dropped files.
+HANDLE start_program_wide(const program_fixture &fixture, const std::wstring &arguments)
+{
+    std::wstring exe = wide_path(fixture.exe_path, L"");
+    std::wstring command = L"\"" + exe + L"\" " + arguments;
+    std::vector<wchar_t> text(command.begin(), command.end());
+    text.push_back(L'\0');
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(exe.c_str(), text.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        wide_path(fixture.folder, L"").c_str(), &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+// A dataset of one definition: files starting with the PNG signature are PNG, anything else has no candidate.
+void write_png_dataset(const std::string &folder)
+{
+    plugin_definition png;
+    clear_plugin_definition(&png);
+    png.header.definition_id = 7;
+    png.header.flags = DEFINITION_FLAG_SIGNATURE;
+    png.header.option_source = 2;
+    png.with_options = 1;
+    png.options.params[0] = 4;
+    png.settings.enabled = 1;
+    png.settings.pattern_check = 1;
+    png.patterns.count = 1;
+    png.patterns.key_id[0] = 1;
+    png.patterns.base_score[0] = 255;
+    write_fixed_plugin(folder, "png.plg", png);
+    write_fixed_dataset(folder, {{7, 0x89504E47u, 0, 1}}, {{1, "PNG", "PNG画像"}});
+}
+
+// café.dat, 😀 and 简体 are images and cafe.dat is text: each dropped file is identified as itself, and Yes
+// renames the image, keeping its name; cafe.dat, which a lossy name would have hit, is never touched.
+TEST(karvo_names, dropped_files_named_outside_code_page_932_are_identified_and_renamed_as_themselves)
+{
+    program_fixture fixture = make_program_fixture(
+        "names", "[DATASET]\r\nusedataset=0\r\n[ARCHIVE]\r\nextract=0\r\n[BASIC]\r\nnodanddlg=1\r\nattachext=0\r\n"
+                 "comtofname=0\r\n");
+    write_png_dataset(fixture.folder);
+    std::string files = fixture.folder + "files\\";
+    ASSERT_TRUE(CreateDirectoryA(files.c_str(), nullptr));
+    ASSERT_TRUE(write_named_samples(files));
+    std::vector<unsigned char> text = read_file_bytes(files + "cafe.dat");
+
+    box_answerer answerer;
+    start_answering_boxes(&answerer, "拡張子の訂正", IDYES);
+    std::wstring arguments = L"\"" + wide_path(files, L"caf\u00e9.dat") + L"\" " + wide_path(files, L"cafe.dat") + L" \"" +
+                             wide_path(files, L"\U0001F600") + L"\" \"" + wide_path(files, L"\u7b80\u4f53") + L"\"";
+    EXPECT_EQ(0, wait_for_exit(start_program_wide(fixture, arguments), START_TIMEOUT_MS * 2));
+    stop_answering_boxes(&answerer);
+
+    EXPECT_EQ(3, answerer.answered);
+    EXPECT_EQ("拡張子を[]から[PNG]に変更しますか？", answerer.last_text);
+    EXPECT_EQ(png_bytes(), read_wide_file(wide_path(files, L"caf\u00e9.png")));
+    EXPECT_EQ(png_bytes(), read_wide_file(wide_path(files, L"\U0001F600.png")));
+    EXPECT_EQ(png_bytes(), read_wide_file(wide_path(files, L"\u7b80\u4f53.png")));
+    EXPECT_FALSE(wide_file_exists(wide_path(files, L"caf\u00e9.dat")));
+    EXPECT_EQ(text, read_file_bytes(files + "cafe.dat"));
+    EXPECT_FALSE(file_exists(files + "cafe.png"));
+    remove_folder_tree(fixture.folder);
+}
+
+// The question names the file's own extension: café.dat is asked about as DAT, then becomes café.png.
+TEST(karvo_names, the_question_for_a_dropped_file_names_its_own_extension)
+{
+    program_fixture fixture = make_program_fixture(
+        "names_question", "[DATASET]\r\nusedataset=0\r\n[ARCHIVE]\r\nextract=0\r\n[BASIC]\r\nnodanddlg=1\r\n"
+                          "attachext=0\r\ncomtofname=0\r\n");
+    write_png_dataset(fixture.folder);
+    ASSERT_TRUE(write_named_samples(fixture.folder));
+    box_answerer answerer;
+    start_answering_boxes(&answerer, "拡張子の訂正", IDYES);
+    EXPECT_EQ(0, wait_for_exit(start_program_wide(fixture, wide_path(fixture.folder, L"caf\u00e9.dat")), START_TIMEOUT_MS));
+    stop_answering_boxes(&answerer);
+    EXPECT_EQ(1, answerer.answered);
+    EXPECT_EQ("拡張子を[DAT]から[PNG]に変更しますか？", answerer.last_text);
+    EXPECT_EQ(png_bytes(), read_wide_file(wide_path(fixture.folder, L"caf\u00e9.png")));
+    EXPECT_FALSE(file_exists(fixture.folder + "cafe.png"));
+    remove_folder_tree(fixture.folder);
 }
 
 }  // namespace

@@ -64,20 +64,28 @@ LRESULT send_with_remote_block(HANDLE process, HWND window, UINT message, WPARAM
     return static_cast<LRESULT>(result);
 }
 
+std::string from_wide(const wchar_t *text)
+{
+    char out[2048] = "";
+    WideCharToMultiByte(932, 0, text, -1, out, sizeof out, nullptr, nullptr);
+    return out;
+}
+
+// Texts are asked for in UTF-16, which Wine hands across processes as it is, and turned into code page 932.
 std::string window_text(HWND window)
 {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    wchar_t text[1024] = L"";
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 30000, nullptr);
+    return from_wide(text);
 }
 
 std::string list_box_row(HWND list, int row)
 {
-    char text[1024] = "";
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
-    if (length < 0 || length >= static_cast<LRESULT>(sizeof text)) return "";
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
-    return text;
+    wchar_t text[1024] = L"";
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length < 0 || length >= 1024) return "";
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
+    return from_wide(text);
 }
 
 std::vector<std::string> list_box_rows(HWND list)
@@ -93,9 +101,9 @@ std::vector<std::string> combo_rows(HWND combo)
     std::vector<std::string> rows;
     int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; i++) {
-        char text[1024] = "";
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        rows.push_back(text);
+        wchar_t text[1024] = L"";
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        rows.push_back(from_wide(text));
     }
     return rows;
 }
@@ -132,22 +140,28 @@ void focus_list_view_row(HANDLE process, HWND list, int row)
     send_with_remote_block(process, list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), &block);
 }
 
-LRESULT send_list_notification(HANDLE process, HWND parent, HWND list, int id, UINT code)
+RECT list_view_row_rect(HANDLE process, HWND list, int row)
 {
-    std::vector<unsigned char> block(sizeof(NMITEMACTIVATE), 0);
-    NMITEMACTIVATE notification = {};
-    notification.hdr.hwndFrom = list;
-    notification.hdr.idFrom = static_cast<UINT_PTR>(id);
-    notification.hdr.code = code;
-    notification.iItem = -1;
-    std::memcpy(block.data(), &notification, sizeof notification);
-    return send_with_remote_block(process, parent, WM_NOTIFY, static_cast<WPARAM>(id), &block);
+    std::vector<unsigned char> block(sizeof(RECT), 0);
+    RECT rect = {};
+    rect.left = LVIR_LABEL;
+    std::memcpy(block.data(), &rect, sizeof rect);
+    send_with_remote_block(process, list, LVM_GETITEMRECT, static_cast<WPARAM>(row), &block);
+    std::memcpy(&rect, block.data(), sizeof rect);
+    return rect;
+}
+
+void post_click(HWND window, int x, int y, UINT down, UINT up, WPARAM keys)
+{
+    PostMessageA(window, down, keys, MAKELPARAM(x, y));
+    PostMessageA(window, up, 0, MAKELPARAM(x, y));
 }
 
 std::string status_text(HANDLE process, HWND status_bar)
 {
     std::vector<unsigned char> block(1024, 0);
-    send_with_remote_block(process, status_bar, SB_GETTEXTA, SB_SIMPLEID, &block);
+    // In simple mode the status bar answers for part 0 with its simple text.
+    send_with_remote_block(process, status_bar, SB_GETTEXTA, 0, &block);
     block.back() = 0;
     return reinterpret_cast<const char *>(block.data());
 }

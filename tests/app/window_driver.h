@@ -25,8 +25,12 @@ std::string list_view_cell(HANDLE process, HWND list, int row, int column);
 int list_view_count(HWND list);
 // Sets the focused and selected state on row (and clears it elsewhere).
 void focus_list_view_row(HANDLE process, HWND list, int row);
-// Sends the parent a WM_NOTIFY from list with code; returns its result.
-LRESULT send_list_notification(HANDLE process, HWND parent, HWND list, int id, UINT code);
+// The label rectangle of a list view row, in the list's client coordinates.
+RECT list_view_row_rect(HANDLE process, HWND list, int row);
+// Posts a button-down and a button-up message at a client point, as a click of the user would bring.
+void post_click(HWND window, int x, int y, UINT down, UINT up, WPARAM keys);
+// A UTF-16 text as code page 932.
+std::string from_wide(const wchar_t *text);
 // The status bar's simple text.
 std::string status_text(HANDLE process, HWND status_bar);
 

@@ -1,11 +1,14 @@
 // karvoc's parts: argument reading, result lines, the folder walk, the "-o" guard, the UTF-8 text and the
-// exit codes of a whole run, against a dataset of one definition written by the project's writers.
+// exit codes of a whole run, against a dataset of one definition written by the project's writers; files
+// named outside code page 932, made at test time.
 #include "app_config.h"
 #include "console_text.h"
 #include "definition_writer.h"
 #include "karvoc_run.h"
 #include "test_files.h"
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -112,8 +115,19 @@ TEST_F(KarvocFolder, PathWithOptionMarkIsHandedOverWithoutIt)
     EXPECT_FALSE(engine_path_for(std::string(300, 'a'), &engine_path));
 }
 
+// A dataset of one definition: files whose first four bytes read as signature (big-endian) are extension,
+// scored 100.
+void write_signature_dataset(const std::string &folder, uint32_t signature, const char *extension,
+                             const char *comment);
+
 // A dataset of one definition: the first four bytes "QDRA" make the candidate QDR, "テスト形式", scored 100.
 void write_one_type_dataset(const std::string &folder)
+{
+    write_signature_dataset(folder, 0x51445241u, "QDR", "テスト形式");
+}
+
+void write_signature_dataset(const std::string &folder, uint32_t signature, const char *extension,
+                             const char *comment)
 {
     plugin_definition d;
     clear_plugin_definition(&d);
@@ -130,9 +144,9 @@ void write_one_type_dataset(const std::string &folder)
     CreateDirectoryA((folder + "plug-in").c_str(), nullptr);
     CreateDirectoryA((folder + "add-in").c_str(), nullptr);
     ASSERT_TRUE(write_definition_file(folder + "plug-in\\one.plg", make_plugin_file(d)));
-    ASSERT_TRUE(write_definition_file(folder + "one.dat", make_dataset_file({{7, 0x51445241u, 0, 1}})));
+    ASSERT_TRUE(write_definition_file(folder + "one.dat", make_dataset_file({{7, signature, 0, 1}})));
     std::vector<unsigned char> keys;
-    ASSERT_TRUE(make_key_file({{1, "QDR", "テスト形式"}}, &keys));
+    ASSERT_TRUE(make_key_file({{1, extension, comment}}, &keys));
     ASSERT_TRUE(write_definition_file(folder + "one.key", keys));
     std::snprintf(g_app_config.dat_path, PATH_SIZE, "%sone.dat", folder.c_str());
     std::snprintf(g_app_config.key_path, PATH_SIZE, "%sone.key", folder.c_str());
@@ -140,8 +154,10 @@ void write_one_type_dataset(const std::string &folder)
     std::snprintf(g_app_config.addin_folder, PATH_SIZE, "%sadd-in\\", folder.c_str());
 }
 
-// Runs karvoc over targets; its output (as written to a file, so UTF-8) and its exit code.
-int run_into_file(const std::string &folder, const std::vector<std::string> &targets, int tsv, std::string *out)
+// Runs karvoc over targets; its output (as written to a file, so UTF-8) and its exit code; err_text, when
+// given, gets what it wrote to standard error.
+int run_into_file(const std::string &folder, const std::vector<std::string> &targets, int tsv, std::string *out,
+                  std::string *err_text = nullptr)
 {
     karvoc_options options = {};
     options.tsv = tsv;
@@ -154,7 +170,25 @@ int run_into_file(const std::string &folder, const std::vector<std::string> &tar
     CloseHandle(err_file);
     std::vector<unsigned char> bytes = read_file_bytes(out_path);
     out->assign(bytes.begin(), bytes.end());
+    if (err_text != nullptr) {
+        bytes = read_file_bytes(err_path);
+        err_text->assign(bytes.begin(), bytes.end());
+    }
     return code;
+}
+
+// A definition the dataset names but no file carries sends the lookup through every dictionary; one that
+// cannot be read is reported on standard error, never among the result lines scripts read.
+TEST_F(KarvocFolder, UnreadableDictionaryIsReportedOnStandardErrorOnly)
+{
+    write_one_type_dataset(folder);
+    ASSERT_TRUE(write_definition_file(folder + "one.dat", make_dataset_file({{9, 1, 1, 1}, {7, 0x51445241u, 0, 1}})));
+    ASSERT_TRUE(write_file_text(folder + "plug-in\\broken.dic", "not a dictionary"));
+    ASSERT_TRUE(write_file_text(folder + "known", "QDRA and more"));
+    std::string out, err;
+    EXPECT_EQ(run_into_file(folder, {folder + "known"}, 1, &out, &err), KARVOC_ALL_IDENTIFIED);
+    EXPECT_EQ(out, folder + "known\tQDR\t100.0\t???\t0.0\t???\t0.0\t" + std::string(u8"テスト形式") + "\n");
+    EXPECT_NE(err.find("karvoc: [0]"), std::string::npos) << err;
 }
 
 TEST_F(KarvocFolder, ExitCodesAndUtf8Lines)
@@ -173,6 +207,62 @@ TEST_F(KarvocFolder, ExitCodesAndUtf8Lines)
     // An argument that cannot be read makes the run's code 2; the other arguments are still identified.
     EXPECT_EQ(run_into_file(folder, {files + "missing", files + "known"}, 1, &out), KARVOC_BAD_USAGE);
     EXPECT_EQ(out.compare(0, (files + "known\tQDR").size(), files + "known\tQDR"), 0) << out;
+}
+
+// The folder walk gives every name as it is (UTF-8), and so do the lines: each file is identified as itself,
+// café.dat as the image it is, cafe.dat as the text beside it.
+TEST_F(KarvocFolder, FilesNamedOutsideCodePage932AreIdentifiedAsThemselves)
+{
+    write_signature_dataset(folder, 0x89504E47u, "PNG", "PNG画像");
+    std::string files = folder + "files\\";
+    ASSERT_TRUE(CreateDirectoryA(files.c_str(), nullptr));
+    ASSERT_TRUE(write_named_samples(files));
+    std::string utf8_files = cp932_to_utf8(files);
+    std::vector<std::string> listed;
+    ASSERT_TRUE(collect_folder_files(utf8_files, 0, &listed));
+    std::vector<std::string> expected;
+    for (const named_sample &sample : NAMED_SAMPLES) expected.push_back(utf8_files + wide_to_utf8(sample.name));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, listed);
+
+    std::string out, err;
+    EXPECT_EQ(KARVOC_SOME_UNIDENTIFIED, run_into_file(folder, {utf8_files}, 1, &out, &err));
+    std::string lines;
+    for (const std::string &path : expected) {
+        int png = read_wide_file(utf8_to_wide(path)) == png_bytes();
+        lines += path + (png ? "\tPNG\t100.0\t???\t0.0\t???\t0.0\t" + std::string(u8"PNG画像")
+                             : std::string("\t???\t0.0\t???\t0.0\t???\t0.0\tNone")) + "\n";
+    }
+    EXPECT_EQ(lines, out);
+    EXPECT_EQ("", err);
+
+    // Named one by one on the command line, the same.
+    std::vector<std::string> one_by_one = {utf8_files + u8"caf\u00e9.dat", utf8_files + u8"\U0001F600"};
+    EXPECT_EQ(KARVOC_ALL_IDENTIFIED, run_into_file(folder, one_by_one, 0, &out));
+    EXPECT_EQ(one_by_one[0] + ": PNG (100.0) ??? (0.0) ??? (0.0) " + std::string(u8"PNG画像") + "\n" + one_by_one[1] +
+                  ": PNG (100.0) ??? (0.0) ??? (0.0) " + std::string(u8"PNG画像") + "\n",
+              out);
+}
+
+// A file karvoc cannot open gets no line, only a report on standard error and exit code 2; a named file that
+// does not exist likewise.
+TEST_F(KarvocFolder, UnopenableFilesAreReportedOnStandardErrorOnly)
+{
+    write_signature_dataset(folder, 0x89504E47u, "PNG", "PNG画像");
+    std::string files = folder + "files\\";
+    ASSERT_TRUE(CreateDirectoryA(files.c_str(), nullptr));
+    std::wstring locked = wide_path(files, L"caf\u00e9.dat");
+    ASSERT_TRUE(write_wide_file(locked, png_bytes()));
+    ASSERT_TRUE(write_wide_file(wide_path(files, L"\u8868.png"), png_bytes()));
+    HANDLE held = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::string out, err;
+    std::string utf8_files = cp932_to_utf8(files);
+    EXPECT_EQ(KARVOC_BAD_USAGE, run_into_file(folder, {utf8_files, utf8_files + u8"missing \u00e9.dat"}, 1, &out, &err));
+    CloseHandle(held);
+    EXPECT_EQ(utf8_files + u8"\u8868.png\tPNG\t100.0\t???\t0.0\t???\t0.0\t" + std::string(u8"PNG画像") + "\n", out);
+    EXPECT_NE(std::string::npos, err.find("karvoc: " + utf8_files + u8"caf\u00e9.dat: cannot be read\n")) << err;
+    EXPECT_NE(std::string::npos, err.find("karvoc: " + utf8_files + u8"missing \u00e9.dat: cannot be read\n")) << err;
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 // Path splitters and folder listings: separators and dots found only outside double-byte characters,
-// the listing's entry types, delimited text and error codes.
+// the listing's entry types, delimited text and error codes; names from the system by their one rule.
 #include "path_helpers.h"
+#include "bounded_text.h"
+#include "system_names.h"
 #include "test_files.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace {
@@ -152,4 +156,154 @@ TEST_F(FolderListing, PathsInSlots)
               list_folder_paths(nullptr, (folder + "missing").c_str(), slots.data(), 4, 260, "*.*", LIST_FILES, 0));
     // A pattern that matches nothing gives no find handle.
     EXPECT_EQ(LIST_NO_FIND_HANDLE, list_folder_paths(nullptr, folder.c_str(), slots.data(), 4, 260, "*.none", LIST_FILES, 0));
+}
+
+namespace {
+
+struct name_rule_case {
+    const wchar_t *name;
+    const wchar_t *short_name;
+    size_t out_size;
+    int taken;
+    const char *expected;
+};
+
+}  // namespace
+
+// A name is itself when it converts exactly, else its short form, else nothing: never a look-alike.
+TEST(SystemNames, ExactNameElseShortFormElseRefused)
+{
+    const name_rule_case cases[] = {
+        {L"cafe.dat", L"", 260, 1, "cafe.dat"},
+        {L"\u8868.png", L"_~~~~XKY.PNG", 260, 1, "表.png"},
+        {L"\uff76\uff85.txt", nullptr, 260, 1, "ｶﾅ.txt"},
+        {L"caf\u00e9.dat", L"CAF_~TWZ.DAT", 260, 1, "CAF_~TWZ.DAT"},
+        {L"\U0001F600", L"__~~~CWF", 260, 1, "__~~~CWF"},
+        {L"caf\u00e9.dat", L"", 260, 0, ""},
+        {L"\u7b80\u4f53", nullptr, 260, 0, ""},
+        {L"caf\u00e9.dat", L"caf\u00e9.dat", 260, 0, ""},
+        {L"abc", nullptr, 4, 1, "abc"},
+        {L"abcd", nullptr, 4, 0, ""},
+        {L"\u8868", nullptr, 3, 1, "表"},
+        {L"\u8868", nullptr, 2, 0, ""},
+        {L"", nullptr, 1, 1, ""},
+    };
+    for (const name_rule_case &c : cases) {
+        SCOPED_TRACE(c.expected);
+        char out[260];
+        std::memset(out, 'x', sizeof out);
+        EXPECT_EQ(c.taken, system_name_from_wide(c.name, c.short_name, out, c.out_size));
+        EXPECT_STREQ(c.expected, out);
+    }
+}
+
+// A listing entry without a short form (Windows volumes may have none; Wine always has one, so the entry is
+// stood in) is left out, not named by a lossy conversion.
+TEST(SystemNames, ListingEntryWithoutShortFormIsRefused)
+{
+    WIN32_FIND_DATAW entry = {};
+    std::wcscpy(entry.cFileName, L"caf\u00e9.dat");
+    char name[260];
+    EXPECT_EQ(0, listed_name_of(&entry, name, sizeof name));
+    EXPECT_STREQ("", name);
+    std::wcscpy(entry.cAlternateFileName, L"CAF_~TWZ.DAT");
+    EXPECT_EQ(1, listed_name_of(&entry, name, sizeof name));
+    EXPECT_STREQ("CAF_~TWZ.DAT", name);
+}
+
+class NamedFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = make_test_folder("names");
+        ASSERT_TRUE(write_named_samples(folder));
+    }
+    void TearDown() override { remove_folder_tree(folder); }
+    std::string folder;
+};
+
+// Every name reaches its own file through the ANSI path the rule gives (café.dat is not cafe.dat); exact
+// names are kept as they are.
+TEST_F(NamedFiles, EveryPathReachesItsOwnFile)
+{
+    for (const named_sample &sample : NAMED_SAMPLES) {
+        char path[260];
+        ASSERT_EQ(1, system_path_from_wide(wide_path(folder, sample.name).c_str(), path, sizeof path));
+        SCOPED_TRACE(path);
+        EXPECT_EQ(0, std::string(path).compare(0, folder.size(), folder));
+        EXPECT_EQ(std::string::npos, std::string(path).find('?'));
+        EXPECT_EQ(read_wide_file(wide_path(folder, sample.name)), read_file_bytes(path));
+    }
+    char path[260];
+    ASSERT_EQ(1, system_path_from_wide(wide_path(folder, L"\u8868.png").c_str(), path, sizeof path));
+    EXPECT_EQ(folder + "表.png", path);
+    ASSERT_EQ(1, system_path_from_wide(wide_path(folder, L"cafe.dat").c_str(), path, sizeof path));
+    EXPECT_EQ(folder + "cafe.dat", path);
+}
+
+TEST_F(NamedFiles, FolderComponentsAndRefusals)
+{
+    std::wstring sub = wide_path(folder, L"dossier \u00e9t\u00e9");
+    ASSERT_TRUE(CreateDirectoryW(sub.c_str(), nullptr));
+    ASSERT_TRUE(write_wide_file(sub + L"\\\u8868.bin", {'o', 'k'}));
+    char path[260];
+    ASSERT_EQ(1, system_path_from_wide((sub + L"\\\u8868.bin").c_str(), path, sizeof path));
+    EXPECT_EQ(0, std::string(path).compare(0, folder.size(), folder)) << path;
+    EXPECT_EQ(std::string("表.bin"), std::string(path).substr(std::string(path).size() - 6));
+    EXPECT_EQ((std::vector<unsigned char>{'o', 'k'}), read_file_bytes(path));
+    // A lossy component that does not exist has no short form; a path that does not fit is refused whole.
+    std::memset(path, 'x', sizeof path);
+    EXPECT_EQ(0, system_path_from_wide(wide_path(folder, L"missing \u00e9.dat").c_str(), path, sizeof path));
+    EXPECT_STREQ("", path);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(wide_path(folder, L"caf\u00e9.dat").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, find);
+    FindClose(find);
+    size_t fits = folder.size() + std::wcslen(found.cAlternateFileName) + 1;
+    EXPECT_EQ(0, system_path_from_wide(wide_path(folder, L"caf\u00e9.dat").c_str(), path, fits - 1));
+    EXPECT_STREQ("", path);
+    EXPECT_EQ(1, system_path_from_wide(wide_path(folder, L"caf\u00e9.dat").c_str(), path, fits));
+}
+
+// The listings behind the file list, the folder rename and the bulk change: every file once, each under a
+// name that opens it, never under the lossy one.
+TEST_F(NamedFiles, ListingsGiveExactNamesOrShortForms)
+{
+    const int count = static_cast<int>(countof(NAMED_SAMPLES));
+    EXPECT_EQ(count, count_folder_entries(nullptr, folder.c_str(), "*.*", LIST_FILES));
+    std::vector<char> slots(static_cast<size_t>(count) * 260);
+    ASSERT_EQ(count, list_folder_paths(nullptr, folder.c_str(), slots.data(), count, 260, "*.*", LIST_FILES, 0));
+    int images = 0, cafe = 0;
+    std::vector<std::string> paths;
+    for (int i = 0; i < count; i++) {
+        std::string path = slots.data() + i * 260;
+        SCOPED_TRACE(path);
+        EXPECT_EQ(std::string::npos, path.find('?'));
+        std::vector<unsigned char> bytes = read_file_bytes(path);
+        ASSERT_FALSE(bytes.empty());
+        images += bytes == png_bytes();
+        cafe += path == folder + "cafe.dat";
+        paths.push_back(path);
+    }
+    EXPECT_EQ(4, images);
+    EXPECT_EQ(1, cafe);
+    for (const char *exact : {"表.png", "ｶﾅ.txt"})
+        EXPECT_NE(paths.end(), std::find(paths.begin(), paths.end(), folder + exact)) << exact;
+    // The file list's names: exact names as they are, the others as their short forms.
+    ASSERT_EQ(count, list_folder_paths(nullptr, folder.c_str(), slots.data(), count, 260, "*.*", LIST_FILES, 1));
+    std::vector<std::string> names;
+    for (int i = 0; i < count; i++) names.push_back(slots.data() + i * 260);
+    for (const named_sample &sample : NAMED_SAMPLES) {
+        WIN32_FIND_DATAW found;
+        HANDLE find = FindFirstFileW(wide_path(folder, sample.name).c_str(), &found);
+        ASSERT_NE(INVALID_HANDLE_VALUE, find);
+        FindClose(find);
+        char shown[260];
+        if (!exact_system_text(sample.name.c_str(), shown, sizeof shown)) {
+            ASSERT_TRUE(exact_system_text(found.cAlternateFileName, shown, sizeof shown));
+        }
+        EXPECT_NE(names.end(), std::find(names.begin(), names.end(), std::string(shown))) << shown;
+    }
+    // A pattern matches the long names: both .dat files, each under its own name.
+    EXPECT_EQ(2, count_folder_entries(nullptr, folder.c_str(), "*.dat", LIST_FILES));
 }

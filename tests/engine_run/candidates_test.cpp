@@ -28,6 +28,7 @@ TEST(RankCandidates, Places)
         {"one candidate", {42}, {"one", "???", "???"}, {42, 0, 0}},
         {"10 20 30 40", {10, 20, 30, 40}, {"four", "three", "two"}, {40, 30, 20}},
         {"ties everywhere", {5, 5, 5, 5}, {"four", "three", "two"}, {5, 5, 5}},
+        {"second tie", {90, 50, 50}, {"one", "three", "two"}, {90, 50, 50}},
         {"third tie", {90, 80, 10, 10}, {"one", "two", "four"}, {90, 80, 10}},
     };
     for (const ranking_case &c : cases) {
@@ -36,7 +37,7 @@ TEST(RankCandidates, Places)
         clear_candidates(&list);
         for (size_t i = 0; i < c.scores.size(); i++) add_candidate(&list, static_cast<uint16_t>(i + 1), c.scores[i]);
         clear_identification_state();
-        rank_candidates(&list, fixture.key_path.c_str());
+        rank_candidates(&list, fixture.key_path.c_str(), &g_identification_result);
         EXPECT_STREQ(c.extensions[0], g_identification_result.first_extension);
         EXPECT_STREQ(c.extensions[1], g_identification_result.second_extension);
         EXPECT_STREQ(c.extensions[2], g_identification_result.third_extension);
@@ -54,7 +55,7 @@ TEST(RankCandidates, MarksAndComment)
     candidate_list list;
     clear_candidates(&list);
     clear_identification_state();
-    rank_candidates(&list, fixture.key_path.c_str());
+    rank_candidates(&list, fixture.key_path.c_str(), &g_identification_result);
     EXPECT_STREQ("???", g_identification_result.first_extension);
     EXPECT_STREQ("None", g_identification_result.first_comment);
     EXPECT_EQ(0.0f, g_identification_result.first_score);
@@ -62,7 +63,7 @@ TEST(RankCandidates, MarksAndComment)
     EXPECT_STREQ("???", g_identification_result.third_extension);
 
     add_candidate(&list, 1, 60.0f);
-    rank_candidates(&list, fixture.key_path.c_str());
+    rank_candidates(&list, fixture.key_path.c_str(), &g_identification_result);
     EXPECT_STREQ("one", g_identification_result.first_extension);
     EXPECT_STREQ("the first comment", g_identification_result.first_comment);
 
@@ -70,7 +71,7 @@ TEST(RankCandidates, MarksAndComment)
     add_candidate(&list, 1, 20.0f);
     add_candidate(&list, 99, 60.0f);
     add_candidate(&list, 98, 10.0f);
-    rank_candidates(&list, fixture.key_path.c_str());
+    rank_candidates(&list, fixture.key_path.c_str(), &g_identification_result);
     EXPECT_STREQ("---", g_identification_result.first_extension) << "key 99 is not in the key file";
     EXPECT_STREQ("read error", g_identification_result.first_comment);
     EXPECT_EQ(60.0f, g_identification_result.first_score) << "the score is kept";
@@ -78,7 +79,7 @@ TEST(RankCandidates, MarksAndComment)
     EXPECT_STREQ("---", g_identification_result.third_extension);
     EXPECT_EQ(10.0f, g_identification_result.third_score);
 
-    rank_candidates(&list, (fixture.folder + "none.key").c_str());
+    rank_candidates(&list, (fixture.folder + "none.key").c_str(), &g_identification_result);
     EXPECT_STREQ("---", g_identification_result.first_extension) << "no key file";
     remove_folder_tree(fixture.folder);
 }

@@ -2,7 +2,7 @@
 // written with the project's definition writers into fresh folders, and target files.
 #pragma once
 #include "definition_writer.h"
-#include "engine_records.h"
+#include "identify.h"
 #include <string>
 #include <vector>
 

@@ -246,29 +246,19 @@ std::vector<std::string> files_of(const std::string &folder)
     return paths;
 }
 
-// The run's last status text is "[n]", the candidate count: a message-only window stands in for the
-// status bar so that the count of each identification can be read.
+// The run's last status text is "[n]", the candidate count: the report sink records it so that the count
+// of each identification can be read.
 int g_last_candidate_count = 0;
 
-LRESULT CALLBACK count_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+void record_candidate_count(const char *text)
 {
-    if (message == WM_USER + 1) {  // SB_SETTEXTA
-        const char *text = reinterpret_cast<const char *>(lparam);
-        if (text != nullptr && text[0] == '[') g_last_candidate_count = std::atoi(text + 1);
-        return TRUE;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
+    if (text != nullptr && text[0] == '[') g_last_candidate_count = std::atoi(text + 1);
 }
 
 void capture_candidate_counts()
 {
-    WNDCLASSA window_class = {};
-    window_class.lpfnWndProc = count_window_proc;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.lpszClassName = "identify bench counts";
-    RegisterClassA(&window_class);
-    g_status_bar = CreateWindowExA(0, "identify bench counts", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+    report_sink sink = {nullptr, record_candidate_count, nullptr};
+    install_report_sink(&sink);
 }
 
 double median_of(std::vector<double> values)
@@ -302,7 +292,7 @@ repeated_costs measure_repeated_costs()
     costs.record_ms = now_ms() - start;
     start = now_ms();
     FILE *file = std::fopen(g_app_config.dat_path, "rb");
-    std::vector<unsigned char> whole(static_cast<size_t>(costs.records) * DATASET_RECORD_BYTES + 1);
+    std::vector<unsigned char> whole(static_cast<size_t>(costs.records) * DATASET_FILE_RECORD_SIZE + 1);
     if (file) {
         std::fread(whole.data(), 1, whole.size(), file);
         std::fclose(file);

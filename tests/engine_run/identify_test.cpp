@@ -13,36 +13,21 @@ namespace {
 
 std::vector<std::string> g_status_texts;
 
-LRESULT CALLBACK status_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+void record_status_text(const char *text)
 {
-    if (message == SB_SETTEXTA) {
-        EXPECT_EQ(static_cast<WPARAM>(SB_SIMPLEID), wparam);
-        g_status_texts.push_back(reinterpret_cast<const char *>(lparam));
-        return TRUE;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
+    g_status_texts.push_back(text);
 }
 
 // Stands in for the main window's status bar and records what the run puts into it.
 struct status_capture {
-    HWND window = nullptr;
     status_capture()
     {
-        WNDCLASSA window_class = {};
-        window_class.lpfnWndProc = status_window_proc;
-        window_class.hInstance = GetModuleHandleA(nullptr);
-        window_class.lpszClassName = "quodra test status";
-        RegisterClassA(&window_class);
-        window = CreateWindowExA(0, "quodra test status", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-        g_status_bar = window;
+        report_sink sink = *message_box_report_sink();
+        sink.status = record_status_text;
+        install_report_sink(&sink);
         g_status_texts.clear();
     }
-    ~status_capture()
-    {
-        g_status_bar = nullptr;
-        DestroyWindow(window);
-    }
+    ~status_capture() { install_report_sink(message_box_report_sink()); }
 };
 
 // Term method: (0, holds) when term a is in the first 64 bytes, (0, fails) otherwise.
@@ -438,6 +423,6 @@ TEST_F(IdentifyTest, RepaintsOnlyTheGivenWindow)
 
 TEST(StatusText, WithoutStatusBarDoesNothing)
 {
-    g_status_bar = nullptr;
+    install_report_sink(message_box_report_sink());
     EXPECT_EQ(1, set_status_text("識別は終了しました"));
 }

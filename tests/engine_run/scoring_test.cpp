@@ -74,6 +74,25 @@ TEST(LooksLikeText, CountsAlignedPairs)
         {"odd last katakana", "ab\xB1", 3, 3},
         {"odd last stray byte", "ab\xFF", 3, 2},
         {"DEL", "\x7F\x7F", 2, 0},
+        // Each range at both ends and one past.
+        {"7E pair", "\x7E\x7E", 2, 2},
+        {"ascii then DEL", "a\x7F", 2, 1},
+        {"A1 pair is no kana", "\xA1\xA1", 2, 0},
+        {"A2 and DE kana", "\xA2\xDE", 2, 2},
+        {"kana then DF", "\xA2\xDF", 2, 1},
+        {"DF pair is no kana", "\xDF\xDF", 2, 0},
+        {"0x8141 is double-byte", "\x81\x41", 2, 2},
+        {"0x9FFB is double-byte", "\x9F\xFB", 2, 2},
+        {"0xE040 itself is not double-byte", "\xE0\x40", 2, 0},
+        {"0xFCFB is double-byte", "\xFC\xFB", 2, 2},
+        {"0xFCFC itself is not double-byte", "\xFC\xFC", 2, 0},
+        {"odd last 01", "ab\x01", 3, 3},
+        {"odd last 7E", "ab\x7E", 3, 3},
+        {"odd last 7F", "ab\x7F", 3, 2},
+        {"odd last A1", "ab\xA1", 3, 2},
+        {"odd last A2", "ab\xA2", 3, 3},
+        {"odd last DE", "ab\xDE", 3, 3},
+        {"odd last DF", "ab\xDF", 3, 2},
     };
     for (const text_case &c : cases) {
         SCOPED_TRACE(c.name);

@@ -124,6 +124,12 @@ TEST(CharacterClasses, SelectedBytes)
         {2, 'a', 'a', 1},     {2, 0xB1, 0xB1, 1},    {2, 0x41, 0x8341, 0},
         {1, 0x41, 0x8341, 1}, {1, 'a', 'a', 1},      {1, 0xB1, 0xB1, 1},   {1, 0x80, 0x80, 0},
         {10, 'a', 'a', 0},    {-1, 'a', 'a', 0},
+        // Each range at both ends and one past.
+        {3, 0x00, 0x00, 0},   {3, 0x7E, 0x7E, 1},    {3, 0x3F, 0x813F, 1}, {3, 0x3F, 0xE03F, 1},
+        {3, 0x40, 0xE040, 0}, {5, 0x40, 0x40, 0},    {5, 0x41, 0x41, 1},   {5, 0x5B, 0x5B, 0},
+        {6, 0x60, 0x60, 0},   {6, 0x61, 0x61, 1},    {6, 0x7A, 0x7A, 1},   {6, 0x7B, 0x7B, 0},
+        {8, 0xA2, 0xA2, 1},   {8, 0xDE, 0xDE, 1},    {9, 0x2F, 0x2F, 0},   {9, 0x30, 0x30, 1},
+        {9, 0x39, 0x39, 1},   {9, 0x3A, 0x3A, 0},    {7, 0x41, 0x8141, 1}, {7, 0xFB, 0x9FFB, 1},
     };
     for (const class_case &c : cases) {
         SCOPED_TRACE("class " + std::to_string(c.character_class) + " byte " + std::to_string(c.c) + " w " +
@@ -158,27 +164,36 @@ TEST_F(SignatureTest, FoldAndSum)
 
 TEST_F(SignatureTest, SumWrapsAtFFFFFF00)
 {
-    // 16,843,010 bytes 0xFF in binary lines of 996 bytes and CR LF: the sum reaches 0xFFFFFF00 after
-    // 16,843,008 of them and starts again from the remainder 0.
+    // Bytes 0xFF in binary lines of 996 bytes and CR LF. The sum is reduced before each byte is added, so it
+    // may end exactly on 0xFFFFFF00 (after 16,843,008 bytes) and starts again from the remainder 0 only
+    // with the next byte.
+    struct wrap_case {
+        size_t total;
+        uint32_t sum;
+    };
+    const wrap_case cases[] = {{16843007, 0xFFFFFE01u}, {16843008, 0xFFFFFF00u}, {16843010, 0x1FEu}};
     const size_t line_bytes = 996;
-    const size_t total = 16843010;
-    std::vector<unsigned char> bytes;
-    bytes.reserve(total + total / line_bytes * 2 + 2);
-    size_t lines = 0;
-    for (size_t left = total; left > 0; lines++) {
-        size_t take = left < line_bytes ? left : line_bytes;
-        bytes.insert(bytes.end(), take, 0xFF);
-        bytes.push_back('\r');
-        bytes.push_back('\n');
-        left -= take;
+    for (const wrap_case &c : cases) {
+        SCOPED_TRACE(c.total);
+        std::vector<unsigned char> bytes;
+        bytes.reserve(c.total + c.total / line_bytes * 2 + 2);
+        size_t lines = 0;
+        for (size_t left = c.total; left > 0; lines++) {
+            size_t take = left < line_bytes ? left : line_bytes;
+            bytes.insert(bytes.end(), take, 0xFF);
+            bytes.push_back('\r');
+            bytes.push_back('\n');
+            left -= take;
+        }
+        option_record options =
+            region_options(SIGNATURE_SOURCE_BINARY_LINES, 0, 0, static_cast<int16_t>(lines - 1), 9999);
+        options.params[1] = 1;
+        options.params[2] = '\r';
+        options.params[3] = '\n';
+        signature_outcome sum = compute(target(bytes), options);
+        ASSERT_EQ(1, sum.ok);
+        EXPECT_EQ(c.sum, sum.b);
     }
-    option_record options = region_options(SIGNATURE_SOURCE_BINARY_LINES, 0, 0, static_cast<int16_t>(lines - 1), 9999);
-    options.params[1] = 1;
-    options.params[2] = '\r';
-    options.params[3] = '\n';
-    signature_outcome sum = compute(target(bytes), options);
-    ASSERT_EQ(1, sum.ok);
-    EXPECT_EQ(0x1FEu, sum.b);
 }
 
 TEST_F(SignatureTest, RunOfBytes)

@@ -3,6 +3,7 @@
 // outcome the engine can compute is tried here so that only a match declared certain can end the run.
 #include "dataset_build.h"
 #include "cp932_text.h"
+#include "definition_format.h"
 #include "source_parser.h"
 #include <algorithm>
 #include <cstdio>
@@ -14,8 +15,9 @@
 
 namespace {
 
-const int KEY_EXTENSION_LIMIT = 5;
-const int KEY_COMMENT_LIMIT = 93;
+const int KEY_EXTENSION_LIMIT = KEY_FILE_EXTENSION_SIZE;
+const int KEY_COMMENT_LIMIT = KEY_FILE_COMMENT_SIZE;
+const int HIGHEST_SCORE_BYTE = SCORE_CERTAIN - 1;  // the highest byte that is a score, not a verdict
 const int TERM_LIMIT = 20;
 const int EXPRESSION_LIMIT = 20;
 const int TERM_READ_LIMIT = 65536;
@@ -30,7 +32,7 @@ void check_reader(const reader_source &reader, source_errors *errors)
     if (reader.definition_id < 1 || reader.definition_id > 0xFFFF)
         add_error(errors, at, "reader " + reader.name + ": id must be 1..65535");
     if (reader.name.size() > 30) add_error(errors, at, "reader name " + reader.name + " is longer than 30 bytes");
-    if (reader.text_check && (reader.text_score < 0 || reader.text_score > 254 || reader.text_score == 125))
+    if (reader.text_check && (reader.text_score < 0 || reader.text_score > HIGHEST_SCORE_BYTE || reader.text_score == SCORE_EXCLUDED))
         add_error(errors, at, "reader " + reader.name + ": text=N must be 0..254 and not 125 (a verdict)");
     if (reader.kind == READER_BYTES && (reader.count < 1 || reader.count > 8))
         add_error(errors, at, "reader " + reader.name + ": count must be 1..8 (the value holds 8 bytes)");
@@ -102,7 +104,7 @@ int resolve_value(const reader_source &reader, match_source *match, source_error
 
 int byte_ok(int value, int certain_allowed)
 {
-    return (value >= 0 && value <= 254 && value != 125) || (certain_allowed && value == 255);
+    return (value >= 0 && value <= HIGHEST_SCORE_BYTE && value != SCORE_EXCLUDED) || (certain_allowed && value == SCORE_CERTAIN);
 }
 
 // A wanted final lpts into a score byte: final = ((b + 50) / 2 + 50) / 2 with no probe.
@@ -148,14 +150,14 @@ void resolve_score(const reader_source &reader, match_source *match, source_erro
         return;
     }
     if (s.certain && !s.has_probe) {
-        s.base_byte = 255;
+        s.base_byte = SCORE_CERTAIN;
         s.found_byte = 0;
     } else if (!s.has_probe) {
         s.base_byte = base_for(s.found);
         s.found_byte = 0;
     } else {
         s.base_byte = base_for(s.missing);
-        s.found_byte = s.certain ? 255 : base_for(s.found - s.missing + 50.0);
+        s.found_byte = s.certain ? SCORE_CERTAIN : base_for(s.found - s.missing + 50.0);
     }
     if (!s.certain && s.has_probe && s.found <= s.missing)
         add_error(errors, match->place, "score=N must be above else=N (a found probe is evidence)");
@@ -242,11 +244,11 @@ void check_pattern_tables(const dataset_source &source, source_errors *errors)
 
 float pattern_score_of(int base, int probe_found, int found)
 {
-    if (base == 255) return 100.0f;
-    if (base == 125) return 0.0f;
+    if (base == SCORE_CERTAIN) return 100.0f;
+    if (base == SCORE_EXCLUDED) return 0.0f;
     if (!probe_found) return (static_cast<float>(base) + 50.0f) * 0.5f;
-    if (found == 255) return 100.0f;
-    if (found == 125) return 0.0f;
+    if (found == SCORE_CERTAIN) return 100.0f;
+    if (found == SCORE_EXCLUDED) return 0.0f;
     return (static_cast<float>(base) + static_cast<float>(found)) * 0.5f;
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstddef>
 
+const int PATH_SIZE = 260;  // every path buffer; a path of 260 bytes or more is refused
+
 // Copies src into dst (size bytes in all); returns 0 when src had to be cut. dst is always terminated.
 int copy_text(char *dst, size_t size, const char *src);
 // Appends src to the text in dst; returns 0 when src had to be cut. dst is always terminated.

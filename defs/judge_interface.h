@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include "engine_records.h"
+#include "dataset_records.h"
 #include "definition_records.h"
 
 // Export names, decorated as the standard call convention decorates them on the 32-bit build; both builds

@@ -2,22 +2,20 @@
 // definition share one load and one judgement. A record whose expectation equals the judgement makes its
 // key_id a candidate, scored in lpts; the run stops at the end of the list, at 100 candidates or at a
 // conclusive score (exactly 0 or 100).
-#include "identify.h"
+#include "identification_run.h"
 #include "judge_binding.h"
 #include "app_config.h"
 #include "bounded_text.h"
 #include "candidates.h"
+#include "owner_message.h"
 #include "dataset_index.h"
 #include "path_helpers.h"
 #include "plugin_loader.h"
 #include "scoring.h"
 #include "signature.h"
 #include "text_option_loader.h"
-#include <commctrl.h>
 #include <cstdio>
 #include <cstring>
-
-HWND g_status_bar = nullptr;
 
 namespace {
 
@@ -40,6 +38,7 @@ struct loaded_definition {
 
 struct run_state {
     int quiet;
+    identification_result *result;
     const char *target;
     int no_option_definitions;
     loaded_definition last;
@@ -163,18 +162,16 @@ int add_scored_candidate(run_state *run, uint16_t key_id)
     return score == 0.0f || score == 100.0f;
 }
 
-// Ranks, reports, and sets rename_possible when the first candidate differs from the file's extension.
-void finish_run(HWND window, const run_state *run)
+// Ranks into the caller's result and reports the end of the run.
+void finish_run(const run_state *run)
 {
-    rank_candidates(&run->candidates, g_app_config.key_path);
+    rank_candidates(&run->candidates, g_app_config.key_path, run->result);
     if (run->quiet == 0) {
-        if (window != nullptr) InvalidateRect(window, nullptr, FALSE);
         set_status_text("識別は終了しました");
         char text[32];
         std::snprintf(text, sizeof text, "[%d]", run->candidates.count);
         set_status_text(text);
     }
-    if (first_candidate_differs(run->target, g_identification_result.first_extension)) g_rename_possible = 1;
 }
 
 }  // namespace
@@ -188,15 +185,16 @@ int first_candidate_differs(const char *target, const char *first_extension)
     return std::strcmp(first_extension, own) != 0;
 }
 
-int identify_file(HWND window, const char *path, int quiet)
+int identify_target(const char *path, int quiet, identification_result *result)
 {
-    if (path == nullptr || std::strlen(path) >= static_cast<size_t>(PATH_SIZE)) return 0;
+    if (path == nullptr || result == nullptr || std::strlen(path) >= static_cast<size_t>(PATH_SIZE)) return 0;
     run_state run;
     std::memset(&run, 0, sizeof run);
     run.quiet = quiet;
-    copy_text(g_identification_result.target, sizeof g_identification_result.target, path);
-    run.target = g_identification_result.target;
-    run.no_option_definitions = cut_at_option_mark(g_identification_result.target);
+    run.result = result;
+    copy_text(result->target, sizeof result->target, path);
+    run.target = result->target;
+    run.no_option_definitions = cut_at_option_mark(result->target);
     clear_candidates(&run.candidates);
     for (int n = 0; run.candidates.count < CANDIDATE_MAX; n++) {
         dataset_record record;
@@ -208,12 +206,6 @@ int identify_file(HWND window, const char *path, int quiet)
         if (judgement.result_a != record.expect_a || judgement.result_b != record.expect_b) continue;
         if (add_scored_candidate(&run, record.key_id)) break;
     }
-    finish_run(window, &run);
-    return 1;
-}
-
-int set_status_text(const char *text)
-{
-    if (g_status_bar != nullptr) SendMessageA(g_status_bar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+    finish_run(&run);
     return 1;
 }
