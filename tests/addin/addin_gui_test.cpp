@@ -159,6 +159,42 @@ unsigned int rename_face(const karvo_run &run)
     return client_pixel(run.window, 246 + 4, 155 + 4);
 }
 
+// Posts a command and answers the box titled caption; returns its text ("" when none came).
+std::string box_after_command(const karvo_run &run, int command, const char *caption)
+{
+    box_answerer answerer;
+    start_answering_boxes(&answerer, caption, IDOK);
+    PostMessageA(run.window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    for (int i = 0; i < 400 && answerer.answered == 0; i++) Sleep(25);
+    stop_answering_boxes(&answerer);
+    settle(run);
+    return answerer.answered > 0 ? answerer.last_text : "";
+}
+
+struct version_texts {
+    std::string number, configuration;
+};
+
+// Opens the version dialog, reads it and closes it with its OK button.
+version_texts read_version(const karvo_run &run)
+{
+    version_texts texts;
+    PostMessageA(run.window, WM_COMMAND, 40011, 0);
+    HWND dialog = wait_for_dialog("バージョン情報", WAIT_MS);
+    if (dialog == nullptr) return texts;
+    texts.number = dialog_item_text(dialog, 1050);
+    texts.configuration = dialog_item_text(dialog, 1049);
+    PostMessageA(dialog, WM_COMMAND, 1048, 0);
+    for (int i = 0; i < 200 && IsWindow(dialog); i++) Sleep(25);
+    return texts;
+}
+
+std::string version_text(int version)
+{
+    return "[wyro i/o system]\r\nsupport version=" + std::to_string(version) +
+           "\r\n\r\n[wyro configration]\r\nview window=exist\r\nmax include=50 \r\nmax root=15";
+}
+
 }  // namespace
 
 TEST(AddinGui, TheThreeMenusHoldTheAddinPopupsAndChoosingAnItemCallsItsAddin)
@@ -290,5 +326,71 @@ TEST(AddinGui, AFailedStartIsReportedAndTheProgramRunsWithoutAddins)
     SendMessageTimeoutA(run.window, WM_COMMAND, 40003, 0, SMTO_NORMAL, WAIT_MS, nullptr);
     settle(run);
     EXPECT_TRUE(addin_log().empty());
+    EXPECT_EQ(box_after_command(run, 40010, "WYRO未起動"), "WYROは導入されてません");
+    EXPECT_EQ(box_after_command(run, 40017, "WYRO未起動"), "WYROは導入されてません");
     finish(&run);
+}
+
+TEST(AddinGui, TheViewWindowStateReportDetailsWindowAndVersionDialogShowTheAddins)
+{
+    karvo_run run;
+    prepare(&run, "addin_gui_displays");
+    put_addin(run, "first.wyr",
+              "id=7\r\nflags=137\r\nname=テストアドインA\r\nversion=1.5\r\nsuffix=beta\r\npresenter=Quodra試験\r\n"
+              "description=一行の説明\r\nmenu_text=Aを実行\r\ngrouped=1\r\ngroup=試験グループ\r\n");
+    put_addin(run, "second.wyr", "id=12345\r\nflags=255\r\nname=AddinB\r\nversion=2\r\nstate=3\r\n");
+    start(&run);
+    ASSERT_NE(nullptr, run.process);
+    // The view window: a child dialog at (296,160) with its group box.
+    HWND view = FindWindowExA(run.window, nullptr, "#32770", nullptr);
+    ASSERT_NE(nullptr, view);
+    RECT outer = {};
+    GetWindowRect(view, &outer);
+    POINT corner = {outer.left, outer.top};
+    ScreenToClient(run.window, &corner);
+    EXPECT_EQ(corner.x, 296);
+    EXPECT_EQ(corner.y, 160);
+    EXPECT_EQ(window_text(GetDlgItem(view, 1100)), "[Wyro Window]");
+    // The start-up add-in was called, so the record's version is 1.
+    version_texts version = read_version(run);
+    EXPECT_EQ(version.number, "Ver1.04");
+    EXPECT_EQ(version.configuration, version_text(1));
+    EXPECT_EQ(box_after_command(run, 40010, "正常動作中"), "現在アクティブなアドインの数=2");
+
+    // The details window opens on add-in 1 and moves with its selector strip (two cells of 200 pixels).
+    PostMessageA(run.window, WM_COMMAND, 40017, 0);
+    HWND details = wait_for_dialog("アドインの詳細情報", WAIT_MS);
+    ASSERT_NE(nullptr, details);
+    Sleep(500);
+    RECT client = {};
+    GetClientRect(details, &client);
+    EXPECT_EQ(client.right, 530);
+    EXPECT_EQ(client.bottom, 420);
+    EXPECT_EQ(dialog_item_text(details, 1067), "  1");
+    std::vector<std::string> declared = called_paths("declare");
+    save_screen_bmp(test_program_folder() + "addin_details_first.bmp");
+    PostMessageA(details, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(241, 17));  // the border: nothing
+    settle(run);
+    EXPECT_EQ(dialog_item_text(details, 1067), "  1");
+    PostMessageA(details, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(300, 17));
+    settle(run);
+    Sleep(300);
+    EXPECT_EQ(dialog_item_text(details, 1067), "  2");
+    save_screen_bmp(test_program_folder() + "addin_details_second.bmp");
+    // Every shown add-in described itself again.
+    EXPECT_EQ(called_paths("declare").size(), declared.size() + 1);
+    PostMessageA(details, WM_COMMAND, 40004, 0);
+    for (int i = 0; i < 400 && IsWindow(details); i++) Sleep(25);
+    EXPECT_FALSE(IsWindow(details));
+    finish(&run);
+
+    // Without add-ins: a count of 0, no details, and version 0 while no add-in was ever called.
+    karvo_run empty;
+    prepare(&empty, "addin_gui_no_addins");
+    start(&empty);
+    ASSERT_NE(nullptr, empty.process);
+    EXPECT_EQ(read_version(empty).configuration, version_text(0));
+    EXPECT_EQ(box_after_command(empty, 40010, "正常動作中"), "現在アクティブなアドインの数=0");
+    EXPECT_EQ(box_after_command(empty, 40017, "wyro詳細情報表示不可"), "アクティブなアドインが1つもありません");
+    finish(&empty);
 }
