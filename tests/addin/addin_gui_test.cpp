@@ -100,6 +100,22 @@ void click_first_file(const karvo_run &run, DWORD down = MOUSEEVENTF_LEFTDOWN, D
     if (down == MOUSEEVENTF_LEFTDOWN) settle(run);
 }
 
+// Presses the toolbar's identify button (its first button, after a separator) with the mouse.
+void press_identify_button(const karvo_run &run)
+{
+    HWND toolbar = child_of_class(run.window, "ToolbarWindow32");
+    POINT at = {19, 12};
+    ClientToScreen(toolbar, &at);
+    SetForegroundWindow(run.window);
+    SetCursorPos(at.x, at.y);
+    Sleep(100);
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    Sleep(300);
+    SetCursorPos(1000, 740);
+    settle(run);
+}
+
 // The process calls of the log as "file name|event=..|target=..", the add-in's folder dropped.
 std::vector<std::string> process_calls()
 {
@@ -252,7 +268,7 @@ TEST(AddinGui, TheThreeMenusHoldTheAddinPopupsAndChoosingAnItemCallsItsAddin)
     finish(&run);
 }
 
-TEST(AddinGui, ListClicksAndIdentificationCallTheirAddinsAndEvent4CanChangeTheIdentifiedFile)
+TEST(AddinGui, AListClickAndTheToolbarsIdentifyButtonCallTheirAddinsAndEvent4CanChangeTheIdentifiedFile)
 {
     karvo_run run;
     prepare(&run, "addin_gui_identify");
@@ -263,8 +279,8 @@ TEST(AddinGui, ListClicksAndIdentificationCallTheirAddinsAndEvent4CanChangeTheId
     ASSERT_NE(nullptr, run.process);
     clear_addin_log();
     click_first_file(run);
-    SendMessageTimeoutA(run.window, WM_COMMAND, 40003, 0, SMTO_NORMAL, WAIT_MS, nullptr);
-    settle(run);
+    press_identify_button(run);
+    wait_for_calls(3);
     std::string pic = run.files + "pic.png";
     EXPECT_EQ(process_calls(), (std::vector<std::string>{"watch.wyr|event=8|target=" + pic,
                                                          "watch.wyr|event=4|target=" + pic,
@@ -285,8 +301,8 @@ TEST(AddinGui, ListClicksAndIdentificationCallTheirAddinsAndEvent4CanChangeTheId
     ASSERT_NE(nullptr, second.process);
     clear_addin_log();
     click_first_file(second);
-    SendMessageTimeoutA(second.window, WM_COMMAND, 40003, 0, SMTO_NORMAL, WAIT_MS, nullptr);
-    settle(second);
+    press_identify_button(second);
+    wait_for_calls(2);
     EXPECT_EQ(process_calls(), (std::vector<std::string>{"swap.wyr|event=4|target=" + second.files + "pic.png",
                                                          "swap.wyr|event=2|target=" + other}));
     RedrawWindow(second.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
