@@ -15,7 +15,11 @@ extern const char *const DECLARE_ONLY_ADDIN;  // no _VeaProcessMain@8
 extern const char *const PROCESS_ONLY_ADDIN;  // no _DeclareVeaDllInfo@8
 extern const char *const OTHER_BUILD_ADDIN;   // the full add-in built for the other word size (may be absent)
 
+struct addin_case;
+void close_case(addin_case *c);
+
 struct addin_case {
+    ~addin_case() { close_case(this); }  // also when a test stops early
     wyro_config config;
     std::vector<std::string> files;    // placed files, removed at the end
     std::vector<std::string> folders;  // folders made, removed at the end (deepest last made)
@@ -23,8 +27,7 @@ struct addin_case {
 
 // A case with extension ext and add-in subfolder folder_name (with its trailing '/').
 void open_case(addin_case *c, const std::string &ext, const std::string &folder_name);
-// Removes everything the case placed.
-void close_case(addin_case *c);
+// Removes everything the case placed (again harmless).
 // Folder of a search place, ending in a backslash.
 std::string place_folder(const addin_case &c, addin_place place);
 // Copies build into place as file (a name with the case's extension) with settings "key=value\r\n..." and

@@ -382,6 +382,64 @@ TEST(AddinMenu, WithoutMembersTheTitleIsAGrayedItemAndWithoutTitleNothingIsInser
     close_case(&f.c);
 }
 
+TEST(AddinMenu, AnAddinThatNoLongerDescribesItselfGetsNoItemButStillCountsAsAMember)
+{
+    four_places f;
+    place_four(&f, "t21", add_in(211, 128, "menu_text=A\r\n"), add_in(212, 128, "menu_text=B\r\n"), add_in(213, 1),
+               add_in(214, 1));
+    wyro_host *host = start_addin_host(nullptr, f.c.config);
+    ASSERT_NE(host, nullptr);
+    DeleteFileA(f.b.c_str());
+    HMENU bar = CreateMenu();
+    ASSERT_EQ(build_addin_menu(nullptr, bar, host, f.c.config, 128), 1);
+    std::vector<menu_row> popup = menu_rows(menu_rows(bar)[0].submenu);
+    ASSERT_EQ(popup.size(), 1u);
+    EXPECT_EQ(popup[0].text, "A");
+    // Only b left: the title still carries an (empty) popup, not the grayed item of a menu without members.
+    DeleteFileA(f.a.c_str());
+    HMENU second = CreateMenu();
+    ASSERT_EQ(build_addin_menu(nullptr, second, host, f.c.config, 128), 1);
+    std::vector<menu_row> top = menu_rows(second);
+    ASSERT_EQ(top.size(), 1u);
+    ASSERT_NE(top[0].submenu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(top[0].submenu), 0);
+    DestroyMenu(bar);
+    DestroyMenu(second);
+    end_addin_host(nullptr, host);
+}
+
+TEST(AddinMenu, NoRootOrNoRoomKeepsNothingAndNeverOverruns)
+{
+    four_places f;
+    place_four(&f, "t22", add_in(221, 128, "menu_text=A\r\ngrouped=1\r\ngroup=G\r\n"), add_in(222, 128, "menu_text=B\r\n"),
+               add_in(223, 1), add_in(224, 1));
+    // max_root 0 or below: no group can be made, so the grouped item is left out.
+    for (int max_root : {0, -5}) {
+        SCOPED_TRACE(max_root);
+        wyro_config config = f.c.config;
+        config.max_root = max_root;
+        wyro_host *host = start_addin_host(nullptr, config);
+        ASSERT_NE(host, nullptr);
+        HMENU bar = CreateMenu();
+        ASSERT_EQ(build_addin_menu(nullptr, bar, host, config, 128), 1);
+        std::vector<menu_row> popup = menu_rows(menu_rows(bar)[0].submenu);
+        ASSERT_EQ(popup.size(), 1u);
+        EXPECT_EQ(popup[0].text, "B");
+        DestroyMenu(bar);
+        end_addin_host(nullptr, host);
+    }
+    // max_include 0 or below keeps no add-in at all.
+    for (int max_include : {0, -1}) {
+        SCOPED_TRACE(max_include);
+        wyro_config config = f.c.config;
+        config.max_include = max_include;
+        wyro_host *host = start_addin_host(nullptr, config);
+        ASSERT_NE(host, nullptr);
+        EXPECT_EQ(*host->count, 0);
+        end_addin_host(nullptr, host);
+    }
+}
+
 TEST(AddinMenu, ASixteenthGroupIsLeftOutWithMaxRoot15)
 {
     addin_case c;

@@ -1,7 +1,8 @@
 // A Wyro add-in for the host's tests. Every copy of the built library reads how to behave from the file
 // beside it named after itself plus ".ini" (section [addin]) and writes every call it receives to the log
 // named by QUODRA_ADDIN_LOG: its own full path, the entry, and for a process call the event code, the
-// record's version and target path.
+// record's version and target path. Told to, it also writes where the main window's menus hold the
+// add-in popup and what is in it.
 #include "addin_host.h"
 #include <cstdarg>
 #include <cstdio>
@@ -68,6 +69,48 @@ void fill_field(char *field, size_t field_size, const char *key, int raw)
     for (size_t i = 0; i < field_size; i++) field[i] = length > 0 ? text[i % length] : 'x';
 }
 
+// Appends a menu's items as "text#id#state" and submenus as "text{...}", separated by ';'.
+void describe_menu(HMENU menu, char *out, size_t size)
+{
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; i++) {
+        char text[128] = "";
+        MENUITEMINFOA item = {};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
+        item.dwTypeData = text;
+        item.cch = sizeof text;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+        size_t used = std::strlen(out);
+        if (i > 0 && used + 1 < size) out[used++] = ';';
+        if (item.hSubMenu != nullptr) {
+            std::snprintf(out + used, size - used, "%s{", text);
+            describe_menu(item.hSubMenu, out, size);
+            used = std::strlen(out);
+            std::snprintf(out + used, size - used, "}");
+        } else {
+            std::snprintf(out + used, size - used, "%s#%u#%u", text, item.wID, item.fState);
+        }
+    }
+}
+
+// Logs where a menu holds the popup titled title and what is in it: "where|position|contents".
+void log_addin_popup(const char *where, HMENU menu, const char *title)
+{
+    int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; i++) {
+        char text[128] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        if (std::strcmp(text, title) != 0) continue;
+        char contents[4096] = "";
+        HMENU popup = GetSubMenu(menu, i);
+        if (popup != nullptr) describe_menu(popup, contents, sizeof contents);
+        log_line("menu|%s|%d|%s", where, i, popup != nullptr ? contents : "no popup");
+        return;
+    }
+    log_line("menu|%s|none", where);
+}
+
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
@@ -100,13 +143,19 @@ extern "C" int32_t WINAPI TestDeclare(HWND, wyro_dll_info *info)
     return 1;
 }
 
-extern "C" int32_t WINAPI TestProcess(HWND, wyro_io_record *io)
+extern "C" int32_t WINAPI TestProcess(HWND owner, wyro_io_record *io)
 {
     char path[MAX_PATH];
     own_path(path, sizeof path);
     log_line("%s|process|event=%d|version=%d|keep=%d|view=%u|target=%s", path, io->event_code, io->version,
              io->keep_loaded, io->view_window, io->target_path);
     if (setting_number("keep", 0) == 1) io->keep_loaded = 1;
+    char title[64];
+    setting_text("dump_menus", title, sizeof title);
+    if (title[0] != '\0') {
+        log_addin_popup("bar", GetMenu(owner), title);
+        log_addin_popup("system", GetSystemMenu(owner, FALSE), title);
+    }
     char new_target[MAX_PATH];
     setting_text("new_target", new_target, sizeof new_target);
     if (io->event_code == WYRO_EVENT_BEFORE_IDENTIFY && new_target[0] != '\0') {
