@@ -4,6 +4,7 @@
 #include "box_answerer.h"
 #include "bulk_change.h"
 #include "dataset_fixture.h"
+#include "signature.h"
 #include "test_files.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
@@ -82,14 +83,40 @@ void write_three_candidates(const bulk_program &program)
 
 // The same first candidate GIF, but each identification first looks up a missing definition lookups
 // times among a folder of plug-ins: a run slow enough to watch.
-void write_slow_dataset(const bulk_program &program, int lookups)
+// A slow dataset: every file is a GIF by definition 1, after which the run goes on through `passes` records
+// that alternate between two definitions summing every text line of the file, so each of them reads the
+// whole file again. With files of slow_target_text() an identification takes a good part of a second.
+void write_slow_dataset(const bulk_program &program, int passes)
 {
     std::vector<dataset_entry> records = {{1, 0, 0, 11}};
-    for (int i = 0; i < lookups; i++) records.push_back({900, 0, 0, 11});
+    for (int i = 0; i < passes; i++) records.push_back({static_cast<uint16_t>(2 + i % 2), 0, 0, 11});
     write_fixed_dataset(program.fixture.folder, records, {{11, "GIF", "GIF画像"}});
     write_fixed_plugin(program.fixture.folder, "one.plg", make_scored_plugin(1, {{11, 110}}));
-    for (int i = 2; i < 30; i++)
-        write_fixed_plugin(program.fixture.folder, "p" + std::to_string(i) + ".plg", make_scored_plugin(i, {}));
+    for (uint16_t id = 2; id <= 3; id++) {
+        plugin_definition reader = make_scored_plugin(id, {});
+        reader.header.flags = DEFINITION_FLAG_SIGNATURE;
+        reader.header.option_mode = SIGNATURE_MODE_REGION;
+        reader.header.option_source = SIGNATURE_SOURCE_TEXT_LINES;
+        reader.with_options = 1;
+        reader.options.option_mode = SIGNATURE_MODE_REGION;
+        reader.options.option_source = SIGNATURE_SOURCE_TEXT_LINES;
+        reader.options.start_line = 0;
+        reader.options.start_column = 0;
+        reader.options.end_line = 30000;
+        reader.options.end_column = 999;
+        reader.options.params[0] = 1;
+        write_fixed_plugin(program.fixture.folder, "p" + std::to_string(id) + ".plg", reader);
+    }
+}
+
+// Text of many lines that the slow dataset's readers read whole.
+std::string slow_target_text()
+{
+    std::string line(79, 'x');
+    line += "\r\n";
+    std::string text;
+    for (int i = 0; i < 12000; i++) text += line;
+    return text;
 }
 
 int start_window(bulk_program *program)
@@ -513,9 +540,10 @@ TEST(BulkChangeDialog, LongRunRepaintsEstimatesAndRunsOnce)
 {
     const int files = 20;
     bulk_program program = make_bulk_program("bulk_long");
-    write_slow_dataset(program, 80);
+    write_slow_dataset(program, 60);
     // Already named with their first candidate: no confirmation interrupts the run.
-    for (int i = 0; i < files; i++) write_file_text(program.files + "f" + std::to_string(10 + i) + ".gif", "x");
+    for (int i = 0; i < files; i++)
+        write_file_text(program.files + "f" + std::to_string(10 + i) + ".gif", slow_target_text());
     ASSERT_TRUE(start_window(&program));
     HWND dialog = open_bulk_dialog(program);
     ASSERT_NE(nullptr, dialog);
@@ -550,8 +578,9 @@ TEST(BulkChangeDialog, RunPressedAgainDuringARunStartsNoSecondRun)
 {
     const int files = 6;
     bulk_program program = make_bulk_program("bulk_again");
-    write_slow_dataset(program, 80);
-    for (int i = 0; i < files; i++) write_file_text(program.files + "g" + std::to_string(10 + i) + ".bin", "x");
+    write_slow_dataset(program, 60);
+    for (int i = 0; i < files; i++)
+        write_file_text(program.files + "g" + std::to_string(10 + i) + ".bin", slow_target_text());
     ASSERT_TRUE(start_window(&program));
     HWND dialog = open_bulk_dialog(program);
     ASSERT_NE(nullptr, dialog);
@@ -573,8 +602,9 @@ TEST(BulkChangeDialog, NeverMindDuringARunStopsAfterTheFileInHand)
 {
     const int files = 10;
     bulk_program program = make_bulk_program("bulk_stop");
-    write_slow_dataset(program, 80);
-    for (int i = 0; i < files; i++) write_file_text(program.files + "h" + std::to_string(10 + i) + ".bin", "x");
+    write_slow_dataset(program, 60);
+    for (int i = 0; i < files; i++)
+        write_file_text(program.files + "h" + std::to_string(10 + i) + ".bin", slow_target_text());
     ASSERT_TRUE(start_window(&program));
     HWND dialog = open_bulk_dialog(program);
     ASSERT_NE(nullptr, dialog);
