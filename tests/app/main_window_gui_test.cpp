@@ -270,3 +270,29 @@ TEST(MainWindow, ATenThousandFileFolderFillsAndTheWindowCloses)
     finish(&run);
 }
 
+
+// Help (40013) opens the help viewer on the help file's cover topic beside the program.
+TEST(MainWindow, HelpCommandOpensTheViewerOnTheCoverTopic)
+{
+    karvo_run run;
+    prepare(&run, "mw_help");
+    ASSERT_TRUE(CopyFileA((test_program_folder() + "quodra.chm").c_str(), (run.fixture.folder + "quodra.chm").c_str(),
+                          FALSE));
+    start(&run);
+    ASSERT_NE(nullptr, run.process);
+    PostMessageA(run.window, WM_COMMAND, 40013, 0);
+    HWND viewer = nullptr;
+    for (DWORD waited = 0; waited < WAIT_MS && viewer == nullptr; waited += 100) {
+        viewer = FindWindowA(nullptr, "Quodra ヘルプ");
+        if (viewer == nullptr) Sleep(100);
+    }
+    ASSERT_NE(nullptr, viewer);
+    DWORD viewer_process = 0;
+    GetWindowThreadProcessId(viewer, &viewer_process);
+    EXPECT_EQ(GetProcessId(run.process), viewer_process);
+    Sleep(1000);
+    save_screen_bmp(test_program_folder() + "main_window_help.bmp");
+    PostMessageA(viewer, WM_CLOSE, 0, 0);
+    for (DWORD waited = 0; waited < WAIT_MS && IsWindow(viewer); waited += 100) Sleep(100);
+    finish(&run);
+}
