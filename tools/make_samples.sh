@@ -7,10 +7,13 @@
 #     jlha-utils gcab xorriso sqlite3 wireshark-common wabt groff ghostscript gnumeric wixl fonttools
 #     python3-fonttools python3-brotli fonts-dejavu-core fonts-urw-base35 abcmidi lame opus-tools vorbis-tools
 #     flac djvulibre-bin libopenjp2-tools libheif-examples libavif-bin webp fp-utils-3.2.2 aapt zipalign
-#     icoutils netpbm pstoedit faketime ffmpeg default-jdk-headless g++-mingw-w64 wine64
+#     icoutils netpbm pstoedit faketime ffmpeg default-jdk-headless g++-mingw-w64 wine64 gcc gettext openssl
+#     gnupg libjxl-tools icnsutils speex wavpack musepack-tools lz4 lzop lrzip squashfs-tools qemu-utils wimtools
+#     par2 dar t1utils xfonts-base pcf2bdf console-setup-linux
 # Usage: bash tools/make_samples.sh   (rewrites every sample). Fixed inputs, seeds and dates make a rerun give the
-# same bytes, except two: wixl draws a fresh package code for the MSI, and chmcmd stamps the CHM header from a
-# clock that faketime cannot reach.
+# same bytes, except these: wixl draws a fresh package code for the MSI, chmcmd stamps the CHM header from a
+# clock that faketime cannot reach, and the keys, certificates, signatures and keystores are drawn afresh.
+# The fonts, the colour profile and the console font are copied from the files of the Debian packages named.
 set -euo pipefail
 export SOURCE_DATE_EPOCH=1700000000 TZ=UTC LC_ALL=C.UTF-8
 fixed_time="2023-11-14 22:13:20"
@@ -24,7 +27,9 @@ manifest="$work/MANIFEST"
 need="convert sox pandoc zip gzip bzip2 xz zstd 7z cpio tar rpmbuild dpkg-deb lzip compress arj jlha gcab xorriso
       sqlite3 text2pcap wat2wasm groff ps2pdf ssconvert wixl pyftsubset abc2midi lame opusenc oggenc flac cjb2 c44
       opj_compress heif-enc avifenc cwebp chmcmd aapt zipalign icotool pstoedit faketime ffmpeg javac jar iconv
-      i686-w64-mingw32-gcc x86_64-w64-mingw32-gcc /usr/lib/wine/wine64 /usr/bin/python3"
+      i686-w64-mingw32-gcc x86_64-w64-mingw32-gcc /usr/lib/wine/wine64 /usr/bin/python3 gs ppmtopict pnmtorast
+      ppmtoilbm cjxl png2icns djvm speexenc wavpack mpcenc lz4 lzop lrzip mksquashfs qemu-img wimcapture par2 dar
+      gcc msgfmt openssl gpg gpgconf keytool t1ascii t1binary pcf2bdf"
 missing=""
 for tool in $need; do command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"; done
 if [ -n "$missing" ]; then
@@ -729,6 +734,191 @@ END:VEVENT
 END:VCALENDAR
 ICS
 put ics_event ics "written by this script (text)" event.ics
+
+# ---------------------------------------------------------------- more images (the drawing and pictures above)
+opj_compress -n 3 -i base.ppm -o j2k.j2k >/dev/null
+put j2k_openjpeg j2k,j2c,jpc "opj_compress (OpenJPEG codestream)" j2k.j2k
+cjxl -q 90 base.png jxl.jxl >/dev/null 2>&1
+put jxl_cjxl jxl "cjxl (libjxl)" jxl.jxl
+convert base.png -strip dds:dds.dds
+put dds_imagemagick dds "ImageMagick convert" dds.dds
+ppmtopict base.ppm > pict.pict 2>/dev/null
+put pict_netpbm pct,pict "netpbm ppmtopict" pict.pict
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=eps2write -sOutputFile=eps.eps drawing.ps
+put eps_ghostscript eps,epsf,epsi "Ghostscript (eps2write)" eps.eps
+convert base.png -strip fits:fits.fits
+put fits_imagemagick fits,fit,fts "ImageMagick convert" fits.fits
+png2icns icns.icns base_alpha.png >/dev/null 2>&1 || true
+put icns_png2icns icns "png2icns (icnsutils)" icns.icns
+ppmtoilbm base.ppm > ilbm.iff 2>/dev/null
+put ilbm_netpbm iff,ilbm,lbm "netpbm ppmtoilbm" ilbm.iff
+pnmtorast base.ppm > sun.ras 2>/dev/null
+put sun_raster_netpbm sun,ras "netpbm pnmtorast" sun.ras
+convert base.png -strip xpm:xpm.xpm
+put xpm_imagemagick xpm "ImageMagick convert" xpm.xpm
+convert base.png -strip mng:mng.mng
+put mng_imagemagick mng "ImageMagick convert" mng.mng
+ffmpeg -hide_banner -loglevel error -y -i base.png -flags +bitexact -update 1 -c:v qoi qoi.qoi
+put qoi_ffmpeg qoi "ffmpeg (qoi)" qoi.qoi
+ffmpeg -hide_banner -loglevel error -y -i base.png -flags +bitexact -update 1 -c:v sgi -f image2 sgi.sgi
+put sgi_ffmpeg sgi,rgb "ffmpeg (sgi)" sgi.sgi
+convert base.png -monochrome pbm:mono.pbm
+cjb2 mono.pbm page1.djvu
+cjb2 mono.pbm page2.djvu
+djvm -c multi.djvu page1.djvu page2.djvu
+put djvu_multipage djvu,djv "djvm (DjVuLibre)" multi.djvu
+# ---------------------------------------------------------------- more sound and video
+ff tone.ac3 -vn -c:a ac3 -b:a 64k -f ac3
+put ac3_ffmpeg ac3 "ffmpeg (ac3)" tone.ac3
+ff tone.dts -vn -c:a dca -strict -2 -ar 44100 -f dts
+put dts_ffmpeg dts "ffmpeg (dca)" tone.dts
+ff tone.aac -vn -c:a aac -b:a 32k -f adts
+put aac_adts aac,adts "ffmpeg (adts muxer, aac)" tone.aac
+ff tone.m4b -vn -c:a aac -b:a 32k -f ipod -brand "M4B "
+put m4b_aac m4b "ffmpeg (ipod muxer, M4B brand)" tone.m4b
+ffav 3g2.3g2 -vf scale=128:96 -c:v h263 -c:a aac -b:a 24k -ar 22050 -f 3g2
+put 3g2_h263 3g2,3gp2 "ffmpeg (3g2 muxer, h263, aac)" 3g2.3g2
+speexenc --quiet tone.wav tone.spx
+put speex_ogg spx,ogg,oga "speexenc" tone.spx
+flac --silent --ogg --serial-number=1 -o tone.oga tone.wav
+put flac_ogg oga,ogg "flac --ogg" tone.oga
+ff theora.ogv -c:v libtheora -f ogg
+put ogv_theora ogv,ogg "ffmpeg (ogg muxer, libtheora)" theora.ogv
+wavpack -q -y tone.wav -o tone.wv
+put wavpack_pcm wv "wavpack" tone.wv
+sox -R -D tone.wav -r 44100 -c 2 tone44.wav
+mpcenc --silent tone44.wav tone.mpc
+put musepack_sv8 mpc "mpcenc (musepack-tools)" tone.mpc
+ff tone.tta -vn -c:a tta -f tta
+put tta_ffmpeg tta "ffmpeg (tta)" tone.tta
+ff dv.dv -vf scale=720:576 -c:v dvvideo -pix_fmt yuv420p -frames:v 1 -f dv
+put dv_pal dv "ffmpeg (dv muxer)" dv.dv
+ff mxf.mxf -vf scale=64:64 -c:v mpeg2video -f mxf
+put mxf_mpeg2 mxf "ffmpeg (mxf muxer, mpeg2video)" mxf.mxf
+ffav nut.nut -c:v mpeg4 -c:a pcm_s16le -f nut
+put nut_mpeg4 nut "ffmpeg (nut muxer)" nut.nut
+ff ivf.ivf -c:v libvpx -deadline realtime -cpu-used 8 -f ivf
+put ivf_vp8 ivf "ffmpeg (ivf muxer, libvpx)" ivf.ivf
+ff y4m.y4m -pix_fmt yuv420p -f yuv4mpegpipe
+put y4m_raw y4m "ffmpeg (yuv4mpegpipe)" y4m.y4m
+ff mp2.mp2 -vn -c:a mp2 -b:a 64k -f mp2
+put mp2_ffmpeg mp2,mpa "ffmpeg (mp2)" mp2.mp2
+sox -R -D tone.wav -t 8svx tone.8svx
+put 8svx_sox svx,8svx,iff "sox (-t 8svx)" tone.8svx
+sox -R -D tone.wav -t voc tone.voc
+put voc_sox voc "sox (-t voc)" tone.voc
+ff tone.caf -vn -c:a pcm_s16be -f caf
+put caf_ffmpeg caf "ffmpeg (caf muxer)" tone.caf
+ffmpeg -hide_banner -loglevel error -y "${video_in[@]}" -frames:v 3 -c:v mpeg2video -f hls -hls_time 1 \
+  -hls_segment_filename 'hls%d.ts' "${exact[@]}" hls.m3u8
+put m3u8_hls m3u8,m3u "ffmpeg (hls muxer)" hls.m3u8
+printf '1\n00:00:00,000 --> 00:00:01,000\nQuodra sample subtitle\n\n' > in.srt
+ffmpeg -hide_banner -loglevel error -y -i in.srt -f srt "${exact[@]}" sub.srt
+put srt_ffmpeg srt "ffmpeg (srt muxer)" sub.srt
+ffmpeg -hide_banner -loglevel error -y -i in.srt -f webvtt "${exact[@]}" sub.vtt
+put vtt_ffmpeg vtt "ffmpeg (webvtt muxer)" sub.vtt
+ffmpeg -hide_banner -loglevel error -y -i in.srt -f ass "${exact[@]}" sub.ass
+put ass_ffmpeg ass,ssa "ffmpeg (ass muxer)" sub.ass
+# ---------------------------------------------------------------- more archives, disks and packages
+(cd content && ar rcD ../ar.a readme.txt docs/notes.txt)
+put ar_archive a,ar "ar (binutils, deterministic)" ar.a
+lz4 -q -9 -c content/readme.txt > lz4.lz4
+put lz4_frame lz4 "lz4" lz4.lz4
+lzop -9 -n -c content/readme.txt > lzo.lzo
+put lzop_text lzo "lzop" lzo.lzo
+lrzip -q -o lrz.lrz content/readme.txt >/dev/null 2>&1
+put lrzip_text lrz "lrzip" lrz.lrz
+mksquashfs content sqsh.sqsh -quiet -no-progress -noappend >/dev/null
+put squashfs_image sqsh,squashfs,sfs "mksquashfs (squashfs-tools)" sqsh.sqsh
+# Small clusters keep the empty images small (a VHDX image has 8 MB of log and tables at least: left out).
+qemu-img create -q -f qcow2 -o cluster_size=512 disk.qcow2 1M
+qemu-img create -q -f qed -o cluster_size=4096,table_size=1 disk.qed 1M
+for disk in vdi:vdi vpc:vhd vmdk:vmdk; do
+  qemu-img create -q -f "${disk%%:*}" "disk.${disk##*:}" 1M
+done
+put qcow2_qemu qcow2,qcow "qemu-img create -f qcow2 (512-byte clusters)" disk.qcow2
+put qed_qemu qed "qemu-img create -f qed (small tables)" disk.qed
+put vdi_qemu vdi "qemu-img create -f vdi" disk.vdi
+put vhd_qemu vhd,vpc "qemu-img create -f vpc" disk.vhd
+put vmdk_qemu vmdk "qemu-img create -f vmdk" disk.vmdk
+at_fixed_time wimcapture content wim.wim --compress=lzx >/dev/null
+put wim_wimtools wim,swm "wimcapture (wimtools)" wim.wim
+(cd content && par2 create -q -q ../recovery.par2 readme.txt >/dev/null)
+put par2_index par2 "par2 create" recovery.par2
+(cd content && dar -Q -c ../sample -R . -z9 >/dev/null)
+put dar_archive dar "dar" sample.1.dar
+# ---------------------------------------------------------------- programs of other systems, catalogs, keys
+cat > lib.c <<'C'
+int quodra_add(int a, int b) { return a + b; }
+C
+gcc -O2 -c -o lib.o lib.c
+put elf_object o "gcc -c (ELF relocatable)" lib.o
+gcc -O2 -shared -fPIC -Wl,--build-id=none -o lib.so lib.c
+put elf_shared_library so "gcc -shared (ELF shared object)" lib.so
+cat > hello.po <<'PO'
+msgid ""
+msgstr ""
+"Content-Type: text/plain; charset=UTF-8\n"
+"Language: ja\n"
+
+msgid "Hello"
+msgstr "こんにちは"
+PO
+msgfmt -o hello.mo hello.po
+put mo_catalog mo,gmo "msgfmt (gettext)" hello.mo
+# Keys, certificates and signatures: the tools draw fresh random keys, so these differ on every run.
+openssl req -x509 -newkey rsa:1024 -nodes -keyout key.pem -subj "/CN=Quodra sample" -days 1 -out cert.pem 2>/dev/null
+put x509_cert_pem pem,crt,cer "openssl req -x509" cert.pem
+openssl x509 -in cert.pem -outform DER -out cert.der
+put x509_cert_der cer,der,crt "openssl x509 -outform DER" cert.der
+mkdir -p ca/newcerts && : > ca/index.txt && echo 01 > ca/crlnumber
+cat > ca.cnf <<'CNF'
+[ ca ]
+default_ca = sample
+[ sample ]
+database = ca/index.txt
+crlnumber = ca/crlnumber
+default_md = sha256
+default_crl_days = 1
+CNF
+openssl ca -config ca.cnf -gencrl -keyfile key.pem -cert cert.pem -out crl.pem 2>/dev/null
+put x509_crl_pem crl,pem "openssl ca -gencrl" crl.pem
+put pem_private_key pem,key "openssl req -newkey (PKCS#8 key)" key.pem
+export GNUPGHOME=$work/gnupg
+mkdir -m 700 -p "$GNUPGHOME"
+gpg -q --batch --passphrase '' --quick-gen-key "Quodra Sample <samples@example.com>" ed25519 sign never 2>/dev/null
+gpg -q --batch --export > key.gpg
+put pgp_public_key gpg,pgp,pkr "gpg --export" key.gpg
+gpg -q --batch --armor --export > key.asc
+put pgp_public_key_armored asc,gpg,pgp "gpg --armor --export" key.asc
+gpg -q --batch --detach-sign -o sig.sig content/readme.txt
+put pgp_signature sig,gpg,pgp "gpg --detach-sign" sig.sig
+gpg -q --batch --armor --detach-sign -o sig.asc content/readme.txt
+put pgp_signature_armored asc,sig "gpg --armor --detach-sign" sig.asc
+gpg -q --batch --passphrase sample --pinentry-mode loopback -c -o msg.gpg content/readme.txt
+put pgp_encrypted gpg,pgp "gpg -c" msg.gpg
+gpg -q --batch --passphrase sample --pinentry-mode loopback --armor -c -o msg.asc content/readme.txt
+put pgp_encrypted_armored asc,gpg,pgp "gpg --armor -c" msg.asc
+gpgconf --kill all 2>/dev/null || true
+keytool -genkeypair -storetype JKS -keystore store.jks -storepass sample -keypass sample -alias sample \
+  -keyalg RSA -keysize 1024 -dname "CN=Quodra sample" -validity 1 >/dev/null 2>&1
+put jks_keystore jks,ks "keytool -storetype JKS" store.jks
+keytool -genkeypair -storetype JCEKS -keystore store.jceks -storepass sample -keypass sample -alias sample \
+  -keyalg RSA -keysize 1024 -dname "CN=Quodra sample" -validity 1 >/dev/null 2>&1
+put jceks_keystore jceks "keytool -storetype JCEKS" store.jceks
+# ---------------------------------------------------------------- more fonts, and files Debian packages ship
+t1ascii /usr/share/fonts/type1/urw-base35/StandardSymbolsPS.t1 symbols.pfa
+put type1_pfa pfa "t1ascii (t1utils) of fonts-urw-base35's StandardSymbolsPS" symbols.pfa
+t1binary symbols.pfa symbols.pfb
+put type1_pfb pfb "t1binary (t1utils) of fonts-urw-base35's StandardSymbolsPS" symbols.pfb
+gzip -dc /usr/share/fonts/X11/misc/micro.pcf.gz > micro.pcf
+put pcf_font pcf "xfonts-base (micro.pcf.gz, unpacked)" micro.pcf
+pcf2bdf -o micro.bdf micro.pcf
+put bdf_font bdf "pcf2bdf of xfonts-base's micro" micro.bdf
+gzip -dc /usr/share/consolefonts/Lat2-Terminus16.psf.gz > console.psf
+put psf_console_font psf "kbd (Lat2-Terminus16.psf.gz, unpacked)" console.psf
+cp "$(ls /usr/share/ghostscript/*/iccprofiles/default_rgb.icc | head -1)" rgb.icc
+put icc_profile icc,icm "Ghostscript's default_rgb.icc" rgb.icc
 
 # ---------------------------------------------------------------- into place
 # The folder holds only what this run made.
