@@ -9,7 +9,7 @@
 #     flac djvulibre-bin libopenjp2-tools libheif-examples libavif-bin webp fp-utils-3.2.2 aapt zipalign
 #     icoutils netpbm pstoedit faketime ffmpeg default-jdk-headless g++-mingw-w64 wine64 gcc gettext openssl
 #     gnupg libjxl-tools icnsutils speex wavpack musepack-tools lz4 lzop lrzip squashfs-tools qemu-utils wimtools
-#     par2 dar t1utils xfonts-base pcf2bdf console-setup-linux
+#     par2 dar t1utils xfonts-base pcf2bdf console-setup-linux zlib1g-dev cmake-data sharutils gettext mawk
 # Usage: bash tools/make_samples.sh   (rewrites every sample). Fixed inputs, seeds and dates make a rerun give the
 # same bytes, except these: wixl draws a fresh package code for the MSI, chmcmd stamps the CHM header from a
 # clock that faketime cannot reach, and the keys, certificates, signatures and keystores are drawn afresh.
@@ -29,7 +29,7 @@ need="convert sox pandoc zip gzip bzip2 xz zstd 7z cpio tar rpmbuild dpkg-deb lz
       opj_compress heif-enc avifenc cwebp chmcmd aapt zipalign icotool pstoedit faketime ffmpeg javac jar iconv
       i686-w64-mingw32-gcc x86_64-w64-mingw32-gcc /usr/lib/wine/wine64 /usr/bin/python3 gs ppmtopict pnmtorast
       ppmtoilbm cjxl png2icns djvm speexenc wavpack mpcenc lz4 lzop lrzip mksquashfs qemu-img wimcapture par2 dar
-      gcc msgfmt openssl gpg gpgconf keytool t1ascii t1binary pcf2bdf"
+      gcc msgfmt openssl gpg gpgconf keytool t1ascii t1binary pcf2bdf xgettext msginit uuencode ttx diff"
 missing=""
 for tool in $need; do command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"; done
 if [ -n "$missing" ]; then
@@ -919,6 +919,314 @@ gzip -dc /usr/share/consolefonts/Lat2-Terminus16.psf.gz > console.psf
 put psf_console_font psf "kbd (Lat2-Terminus16.psf.gz, unpacked)" console.psf
 cp "$(ls /usr/share/ghostscript/*/iccprofiles/default_rgb.icc | head -1)" rgb.icc
 put icc_profile icc,icm "Ghostscript's default_rgb.icc" rgb.icc
+
+# ---------------------------------------------------------------- text kinds the text judge tells apart
+# Documents pandoc writes from the same source text as above.
+pandoc doc.md -s -t markdown -o doc_out.md
+put markdown_pandoc md,markdown "pandoc -t markdown" doc_out.md
+pandoc doc.md -s -t rst -o doc.rst
+put rst_pandoc rst "pandoc -t rst" doc.rst
+pandoc doc.md -s -t latex -o doc.tex
+put latex_pandoc tex,ltx "pandoc -s -t latex" doc.tex
+pandoc doc.md -s -t man -o doc.1
+put troff_man_pandoc roff,1,man,tr,t "pandoc -s -t man" doc.1
+pandoc doc.md -s -t docbook5 -o doc.dbk
+put docbook_pandoc dbk,docbook,xml "pandoc -s -t docbook5" doc.dbk
+pandoc doc.md -s -t fb2 -o doc.fb2
+put fictionbook_pandoc fb2 "pandoc -t fb2" doc.fb2
+pandoc doc.md -s -t opml -o doc.opml
+put opml_pandoc opml "pandoc -s -t opml" doc.opml
+pandoc doc.md -s -t ipynb -o doc.ipynb
+put ipynb_pandoc ipynb "pandoc -t ipynb" doc.ipynb
+pandoc doc.md -s -t html4 -o doc.xhtml
+put xhtml_pandoc xhtml,xht,html,htm "pandoc -s -t html4 (XHTML 1.0)" doc.xhtml
+printf '[{"id": "sample", "type": "book", "title": "Sample book", "author": [{"family": "Quodra"}], "issued": {"date-parts": [[2023]]}}]\n' > refs.json
+pandoc -f csljson -t bibtex refs.json -o refs.bib
+put bibtex_pandoc bib "pandoc -f csljson -t bibtex" refs.bib
+# Source files, build files and data files that Debian packages ship.
+cp /usr/share/doc/zlib1g-dev/examples/zpipe.c zpipe.c
+put c_zlib_example c,h "zlib1g-dev (examples/zpipe.c)" zpipe.c
+cp /usr/lib/python3.11/colorsys.py colorsys.py
+put python_module py "libpython3.11-stdlib (colorsys.py)" colorsys.py
+cp /usr/share/perl/5.36.0/Text/Abbrev.pm abbrev.pm
+put perl_module pm,pl "perl-modules-5.36 (Text/Abbrev.pm)" abbrev.pm
+cp /usr/share/pandoc/data/creole.lua creole.lua
+put lua_pandoc_writer lua "pandoc-data (creole.lua)" creole.lua
+cp /usr/share/doc/mawk/examples/qsort.awk qsort.awk
+put awk_mawk_example awk "mawk (examples/qsort.awk)" qsort.awk
+cp /usr/share/dpkg/buildtools.mk buildtools.mk
+put makefile_dpkg mk,mak "dpkg-dev (buildtools.mk)" buildtools.mk
+cp /usr/share/cmake-3.25/Modules/FindLua51.cmake findlua.cmake
+put cmake_module cmake "cmake-data (FindLua51.cmake)" findlua.cmake
+cp /usr/share/pandoc/data/translations/de.yaml de.yaml
+put yaml_pandoc_translation yaml,yml "pandoc-data (translations/de.yaml)" de.yaml
+cp java/Hello.java Hello.java
+put java_source java "written by this script (compiled by javac above)" Hello.java
+# Data made by tools: SQL, CSV and TSV from sqlite3, a catalog and its template from gettext, a patch from
+# diff, a log from Python's logging, an INI file from Python's configparser, an mbox from Python's mailbox.
+sqlite3 sample.sqlite .dump > dump.sql
+put sql_sqlite_dump sql "sqlite3 .dump" dump.sql
+sqlite3 -csv -header sample.sqlite "SELECT id, name, 'note, with a comma' AS note FROM item;" > items.csv
+put csv_sqlite csv "sqlite3 -csv" items.csv
+sqlite3 -tabs -header sample.sqlite "SELECT id, name, 'second column' AS note FROM item;" > items.tsv
+put tsv_sqlite tsv,tab "sqlite3 -tabs" items.tsv
+cat > greet.c <<'C'
+#include <libintl.h>
+#include <stdio.h>
+#define _(text) gettext(text)
+int main(void)
+{
+    printf("%s\n", _("Hello"));
+    printf("%s\n", _("Goodbye"));
+    return 0;
+}
+C
+xgettext -k_ --package-name=quodra-sample --package-version=1.0 -o greet.pot greet.c
+sed -i 's/^"POT-Creation-Date: .*/"POT-Creation-Date: 2023-11-14 22:13+0000\\n"/' greet.pot
+put pot_xgettext pot "xgettext" greet.pot
+msginit --no-translator -l ja_JP.UTF-8 -i greet.pot -o greet.po >/dev/null 2>&1
+sed -i 's/^"PO-Revision-Date: .*/"PO-Revision-Date: 2023-11-14 22:13+0000\\n"/' greet.po
+put po_msginit po "msginit (gettext)" greet.po
+printf 'first version of the text\nsecond line\n' > old.txt
+printf 'first version of the text, changed\nsecond line\n' > new.txt
+diff -u --label old/readme.txt --label new/readme.txt old.txt new.txt > change.patch || true
+put patch_diff patch,diff "diff -u" change.patch
+uuencode readme.txt < content/readme.txt > readme_classic.uue
+put uuencode_classic uue,uu "uuencode (sharutils)" readme_classic.uue
+python3 - <<'PY'
+import configparser, logging, mailbox, email.message, time
+logging.Formatter.converter = time.gmtime
+handler = logging.FileHandler("run.log", mode="w")
+handler.setFormatter(logging.Formatter("%(asctime)s %(levelname)s %(name)s: %(message)s"))
+log = logging.getLogger("quodra.sample")
+log.addHandler(handler)
+log.setLevel(logging.INFO)
+stamp = logging.LogRecord("quodra.sample", logging.INFO, "", 0, "", None, None)
+for level, text in [(logging.INFO, "started"), (logging.WARNING, "disk nearly full"), (logging.INFO, "copied 3 files"),
+                    (logging.ERROR, "could not open the settings"), (logging.INFO, "finished")]:
+    record = log.makeRecord("quodra.sample", level, "", 0, text, None, None)
+    record.created = 1700000000.0
+    record.msecs = 0
+    log.handle(record)
+config = configparser.ConfigParser()
+config["General"] = {"language": "ja", "window_width": "640"}
+config["Recent files"] = {"count": "2", "first": "C:\\data\\sample.txt"}
+with open("settings.ini", "w") as out:
+    config.write(out)
+box = mailbox.mbox("mail.mbox")
+for n, subject in enumerate(["First message", "Second message"]):
+    message = email.message.EmailMessage()
+    message["From"] = "sender@example.com"
+    message["To"] = "samples@example.com"
+    message["Subject"] = subject
+    message["Date"] = "Tue, 14 Nov 2023 22:13:2%d +0000" % n
+    message.set_content("Body of the message.\n")
+    entry = mailbox.mboxMessage(message)
+    entry.set_from("sender@example.com", time.gmtime(1700000000 + n))
+    box.add(entry)
+box.flush()
+box.close()
+PY
+put log_python_logging log "Python logging" run.log
+put ini_configparser ini,cfg,conf "Python configparser" settings.ini
+put mbox_python mbox "Python mailbox" mail.mbox
+ttx -q -o sans.ttx sans.ttf
+put ttx_fonttools ttx "ttx (fonttools)" sans.ttx
+cp rpmtop/RECIPES/sample.rpmrecipe sample.spec
+put rpm_spec spec "written by this script (built by rpmbuild above)" sample.spec
+# Program sources of the languages no Debian package above ships a small example of: written here, each the
+# way its language is usually written.
+cat > shapes.cpp <<'CPP'
+#include <iostream>
+#include <memory>
+#include <vector>
+
+namespace shapes {
+
+class Shape {
+public:
+    virtual ~Shape() = default;
+    virtual double area() const = 0;
+};
+
+class Square : public Shape {
+public:
+    explicit Square(double side) : side_(side) {}
+    double area() const override { return side_ * side_; }
+
+private:
+    double side_;
+};
+
+}  // namespace shapes
+
+int main()
+{
+    std::vector<std::unique_ptr<shapes::Shape>> all;
+    all.push_back(std::make_unique<shapes::Square>(2.0));
+    for (const auto &shape : all) std::cout << shape->area() << std::endl;
+    return 0;
+}
+CPP
+put cpp_source cpp,cc,cxx "written by this script (text)" shapes.cpp
+cat > Program.cs <<'CS'
+using System;
+using System.Collections.Generic;
+
+namespace Quodra.Sample
+{
+    public class Item
+    {
+        public string Name { get; set; }
+        public int Count { get; set; }
+    }
+
+    public static class Program
+    {
+        public static void Main(string[] args)
+        {
+            var items = new List<Item> { new Item { Name = "one", Count = 1 } };
+            foreach (var item in items)
+            {
+                Console.WriteLine($"{item.Name}: {item.Count}");
+            }
+        }
+    }
+}
+CS
+put csharp_source cs "written by this script (text)" Program.cs
+cat > main.go <<'GO'
+package main
+
+import (
+	"fmt"
+	"os"
+	"strings"
+)
+
+type item struct {
+	name  string
+	count int
+}
+
+func parse(line string) (item, error) {
+	fields := strings.Fields(line)
+	if len(fields) != 2 {
+		return item{}, fmt.Errorf("bad line: %q", line)
+	}
+	return item{name: fields[0]}, nil
+}
+
+func main() {
+	it, err := parse("one 1")
+	if err != nil {
+		fmt.Fprintln(os.Stderr, err)
+		os.Exit(1)
+	}
+	defer fmt.Println("done")
+	fmt.Println(it.name)
+}
+GO
+put go_source go "written by this script (text)" main.go
+cat > main.rs <<'RS'
+use std::collections::HashMap;
+use std::fmt;
+
+#[derive(Debug, Clone)]
+pub struct Item {
+    name: String,
+    count: u32,
+}
+
+impl fmt::Display for Item {
+    fn fmt(&self, f: &mut fmt::Formatter) -> fmt::Result {
+        write!(f, "{}: {}", self.name, self.count)
+    }
+}
+
+fn count_words(text: &str) -> HashMap<&str, u32> {
+    let mut counts = HashMap::new();
+    for word in text.split_whitespace() {
+        *counts.entry(word).or_insert(0) += 1;
+    }
+    counts
+}
+
+fn main() {
+    let counts = count_words("one two two");
+    let item = Item { name: "two".to_string(), count: *counts.get("two").unwrap() };
+    println!("{}", item);
+}
+RS
+put rust_source rs "written by this script (text)" main.rs
+cat > list.js <<'JS'
+'use strict';
+
+const fs = require('fs');
+const path = require('path');
+
+function listFiles(folder) {
+  return fs.readdirSync(folder)
+    .map((name) => path.join(folder, name))
+    .filter((file) => fs.statSync(file).isFile());
+}
+
+const folder = process.argv[2] === undefined ? '.' : process.argv[2];
+for (const file of listFiles(folder)) {
+  console.log(file);
+}
+
+module.exports = { listFiles };
+JS
+put javascript_source js,mjs "written by this script (text)" list.js
+cat > store.ts <<'TS'
+import { readFileSync } from "fs";
+
+export interface Item {
+  readonly name: string;
+  count: number;
+  tags?: string[];
+}
+
+type Store = Map<string, Item>;
+
+export function load(path: string): Store {
+  const items: Item[] = JSON.parse(readFileSync(path, "utf8"));
+  const store: Store = new Map();
+  for (const item of items) {
+    store.set(item.name, item);
+  }
+  return store;
+}
+
+export function total(store: Store): number {
+  let sum = 0;
+  store.forEach((item: Item): void => {
+    sum += item.count;
+  });
+  return sum;
+}
+TS
+put typescript_source ts,mts "written by this script (text)" store.ts
+cat > config.toml <<'TOML'
+# Settings of the sample program
+title = "Quodra sample"
+version = 3
+
+[window]
+width = 640
+height = 480
+maximized = false
+
+[[recent]]
+path = "C:/data/sample.txt"
+opened = 2023-11-14T22:13:20Z
+
+[[recent]]
+path = "C:/data/other.txt"
+opened = 2023-11-13T08:00:00Z
+TOML
+put toml_config toml "written by this script (text)" config.toml
 
 # ---------------------------------------------------------------- into place
 # The folder holds only what this run made.
