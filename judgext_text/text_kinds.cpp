@@ -803,7 +803,10 @@ uint32_t judge_text_bytes(const char *bytes, size_t size)
     view.bytes = bytes;
     view.size = size;
     split_lines(&view);
-    if (view.line_count == 0) return TEXT_UNKNOWN;
+    if (view.line_count == 0) {  // one line longer than the read: only JSON has a shape that shows in it
+        uint32_t json = kind_of_json(bytes, size);
+        return json != 0 ? json : TEXT_UNKNOWN;
+    }
 
     size_t first = first_content_line(view);
     if (first < view.line_count) {
