@@ -10,6 +10,7 @@
 #     icoutils netpbm pstoedit faketime ffmpeg default-jdk-headless g++-mingw-w64 wine64 gcc gettext openssl
 #     gnupg libjxl-tools icnsutils speex wavpack musepack-tools lz4 lzop lrzip squashfs-tools qemu-utils wimtools
 #     par2 dar t1utils xfonts-base pcf2bdf console-setup-linux zlib1g-dev cmake-data sharutils gettext mawk
+#     assimp-utils
 # Usage: bash tools/make_samples.sh   (rewrites every sample). Fixed inputs, seeds and dates make a rerun give the
 # same bytes, except these: wixl draws a fresh package code for the MSI, chmcmd stamps the CHM header from a
 # clock that faketime cannot reach, and the keys, certificates, signatures and keystores are drawn afresh.
@@ -29,7 +30,8 @@ need="convert sox pandoc zip gzip bzip2 xz zstd 7z cpio tar rpmbuild dpkg-deb lz
       opj_compress heif-enc avifenc cwebp chmcmd aapt zipalign icotool pstoedit faketime ffmpeg javac jar iconv
       i686-w64-mingw32-gcc x86_64-w64-mingw32-gcc /usr/lib/wine/wine64 /usr/bin/python3 gs ppmtopict pnmtorast
       ppmtoilbm cjxl png2icns djvm speexenc wavpack mpcenc lz4 lzop lrzip mksquashfs qemu-img wimcapture par2 dar
-      gcc msgfmt openssl gpg gpgconf keytool t1ascii t1binary pcf2bdf xgettext msginit uuencode ttx diff"
+      gcc msgfmt openssl gpg gpgconf keytool t1ascii t1binary pcf2bdf xgettext msginit uuencode ttx diff
+      assimp"
 missing=""
 for tool in $need; do command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"; done
 if [ -n "$missing" ]; then
@@ -919,6 +921,197 @@ gzip -dc /usr/share/consolefonts/Lat2-Terminus16.psf.gz > console.psf
 put psf_console_font psf "kbd (Lat2-Terminus16.psf.gz, unpacked)" console.psf
 cp "$(ls /usr/share/ghostscript/*/iccprofiles/default_rgb.icc | head -1)" rgb.icc
 put icc_profile icc,icm "Ghostscript's default_rgb.icc" rgb.icc
+
+# ---------------------------------------------------------------- sounds of other systems (sox, through libsndfile for some)
+for kind in sph:sph avr:avr maud:maud wve:wve smp:smp ircam:sf sndt:snd prc:prc w64:w64 mat5:mat pvf:pvf xi:xi \
+  paf:paf sds:sds; do
+  sox -V1 -R -D tone.wav -t "${kind%%:*}" "sox_tone.${kind##*:}"
+done
+put sph_sox sph,nist,wav "sox (-t sph)" sox_tone.sph
+put avr_sox avr "sox (-t avr)" sox_tone.avr
+put maud_sox maud "sox (-t maud)" sox_tone.maud
+put wve_sox wve "sox (-t wve)" sox_tone.wve
+put smp_sox smp "sox (-t smp)" sox_tone.smp
+put ircam_sox sf,ircam "sox (-t ircam)" sox_tone.sf
+put sndt_sox snd,sndt "sox (-t sndt)" sox_tone.snd
+put prc_sox prc "sox (-t prc)" sox_tone.prc
+put w64_sox w64 "sox (-t w64)" sox_tone.w64
+put mat5_sox mat "sox (-t mat5, libsndfile)" sox_tone.mat
+put pvf_sox pvf "sox (-t pvf, libsndfile)" sox_tone.pvf
+put xi_sox xi "sox (-t xi, libsndfile)" sox_tone.xi
+put paf_sox paf "sox (-t paf, libsndfile)" sox_tone.paf
+put sds_sox sds,syx "sox (-t sds, libsndfile)" sox_tone.sds
+# ---------------------------------------------------------------- more pictures from ImageMagick and ffmpeg
+for kind in miff:miff viff:viff xwd:xwd xbm:xbm dpx:dpx cin:cin hdr:hdr pfm:pfm pam:pam jng:jng dcx:dcx \
+  vicar:vic sixel:six pcl:pcl pict:pict; do
+  convert base.png -strip "${kind%%:*}:im_picture.${kind##*:}"
+done
+put miff_imagemagick miff "ImageMagick convert" im_picture.miff
+put viff_imagemagick viff,xv "ImageMagick convert" im_picture.viff
+put xwd_imagemagick xwd "ImageMagick convert" im_picture.xwd
+put xbm_imagemagick xbm "ImageMagick convert" im_picture.xbm
+put dpx_imagemagick dpx "ImageMagick convert" im_picture.dpx
+put cineon_imagemagick cin "ImageMagick convert" im_picture.cin
+put hdr_imagemagick hdr "ImageMagick convert" im_picture.hdr
+put pfm_imagemagick pfm "ImageMagick convert" im_picture.pfm
+put pam_imagemagick pam "ImageMagick convert" im_picture.pam
+put jng_imagemagick jng "ImageMagick convert" im_picture.jng
+put dcx_imagemagick dcx "ImageMagick convert" im_picture.dcx
+put vicar_imagemagick vic,vicar,img "ImageMagick convert" im_picture.vic
+put sixel_imagemagick six,sixel "ImageMagick convert" im_picture.six
+put pcl_imagemagick pcl "ImageMagick convert" im_picture.pcl
+put pict_imagemagick pct,pict "ImageMagick convert" im_picture.pict
+# ---------------------------------------------------------------- more streams from ffmpeg
+short_tone=(-f lavfi -i "sine=frequency=440:sample_rate=8000:duration=0.2")
+ffmpeg -hide_banner -loglevel error -y "${short_tone[@]}" -c:a adpcm_yamaha -f mmf "${exact[@]}" tone.mmf
+put smaf_ffmpeg mmf "ffmpeg (mmf muxer, Yamaha ADPCM)" tone.mmf
+ffmpeg -hide_banner -loglevel error -y "${short_tone[@]}" -c:a adpcm_adx -f adx "${exact[@]}" tone.adx
+put adx_ffmpeg adx "ffmpeg (adx)" tone.adx
+ffmpeg -hide_banner -loglevel error -y "${short_tone[@]}" -c:a pcm_s16be_planar -f ast "${exact[@]}" tone.ast
+put ast_ffmpeg ast "ffmpeg (ast muxer)" tone.ast
+ffmpeg -hide_banner -loglevel error -y "${short_tone[@]}" -c:a libcodec2 -mode 3200 -f codec2 "${exact[@]}" tone.c2
+put codec2_ffmpeg c2 "ffmpeg (libcodec2)" tone.c2
+ff roq.roq -vf scale=32:32 -c:v roqvideo -f roq
+put roq_ffmpeg roq "ffmpeg (roq muxer)" roq.roq
+ff smjpeg.mjpg -c:v mjpeg -f smjpeg
+put smjpeg_ffmpeg mjpg,smjpeg "ffmpeg (smjpeg muxer)" smjpeg.mjpg
+ff wtv.wtv -c:v mpeg2video -f wtv
+put wtv_ffmpeg wtv "ffmpeg (wtv muxer)" wtv.wtv
+ff video.m4v -c:v mpeg4 -f m4v
+put mpeg4_elementary m4v,mp4v "ffmpeg (m4v muxer, mpeg4)" video.m4v
+ff video.264 -c:v libx264 -preset ultrafast -f h264
+put h264_elementary h264,264 "ffmpeg (h264 muxer, libx264)" video.264
+ff video.265 -c:v libx265 -preset ultrafast -x265-params log-level=none -f hevc
+put hevc_elementary hevc,h265,265 "ffmpeg (hevc muxer, libx265)" video.265
+# ---------------------------------------------------------------- drawings and models
+pstoedit -q -f fig drawing.ps drawing.fig >/dev/null 2>&1
+put fig_pstoedit fig "pstoedit -f fig" drawing.fig
+pstoedit -q -f dxf drawing.ps drawing.dxf >/dev/null 2>&1
+put dxf_pstoedit dxf "pstoedit -f dxf" drawing.dxf
+cat > tetra.obj <<'OBJ'
+# A tetrahedron
+o tetra
+v 0 0 0
+v 1 0 0
+v 0 1 0
+v 0 0 1
+f 1 3 2
+f 1 2 4
+f 1 4 3
+f 2 3 4
+OBJ
+for kind in glb2:glb 3ds:3ds stl:stl ply:ply x:x fbx:fbx; do
+  assimp export tetra.obj "model.${kind##*:}" "-f${kind%%:*}" >/dev/null
+done
+put gltf_binary_assimp glb "assimp export -fglb2" model.glb
+put 3ds_assimp 3ds "assimp export -f3ds" model.3ds
+put stl_ascii_assimp stl "assimp export -fstl" model.stl
+put ply_ascii_assimp ply "assimp export -fply" model.ply
+put directx_x_assimp x "assimp export -fx" model.x
+put fbx_binary_assimp fbx "assimp export -ffbx" model.fbx
+# ---------------------------------------------------------------- XML dialects and other texts (written here: they are text)
+cat > feed.rss <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<rss version="2.0">
+  <channel>
+    <title>Quodra samples</title>
+    <link>http://example.com/</link>
+    <description>News of the sample set</description>
+    <item><title>First item</title><link>http://example.com/1</link></item>
+  </channel>
+</rss>
+XML
+put rss_feed rss,xml "written by this script (text)" feed.rss
+cat > feed.atom <<'XML'
+<?xml version="1.0" encoding="utf-8"?>
+<feed xmlns="http://www.w3.org/2005/Atom">
+  <title>Quodra samples</title>
+  <id>urn:uuid:60a76c80-d399-11d9-b93C-0003939e0af6</id>
+  <updated>2023-11-14T22:13:20Z</updated>
+  <entry><title>First entry</title><id>urn:uuid:1225c695-cfb8-4ebb-aaaa-80da344efa6a</id>
+    <updated>2023-11-14T22:13:20Z</updated></entry>
+</feed>
+XML
+put atom_feed atom,xml "written by this script (text)" feed.atom
+cat > list.xspf <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<playlist version="1" xmlns="http://xspf.org/ns/0/">
+  <trackList>
+    <track><location>file:///music/tone.ogg</location><title>Tone</title></track>
+  </trackList>
+</playlist>
+XML
+put xspf_playlist xspf "written by this script (text)" list.xspf
+cat > marks.xbel <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<!DOCTYPE xbel PUBLIC "+//IDN python.org//DTD XML Bookmark Exchange Language 1.0//EN//XML" "http://www.python.org/topics/xml/dtds/xbel-1.0.dtd">
+<xbel version="1.0">
+  <bookmark href="http://example.com/"><title>Example</title></bookmark>
+</xbel>
+XML
+put xbel_bookmarks xbel "written by this script (text)" marks.xbel
+cat > strings.xlf <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<xliff version="1.2" xmlns="urn:oasis:names:tc:xliff:document:1.2">
+  <file source-language="en" target-language="ja" datatype="plaintext" original="greet.c">
+    <body><trans-unit id="1"><source>Hello</source><target>こんにちは</target></trans-unit></body>
+  </file>
+</xliff>
+XML
+put xliff_strings xlf,xliff "written by this script (text)" strings.xlf
+cat > file.meta4 <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<metalink xmlns="urn:ietf:params:xml:ns:metalink">
+  <file name="sample.tar.gz">
+    <size>14471447</size>
+    <url>http://example.com/sample.tar.gz</url>
+  </file>
+</metalink>
+XML
+put metalink4_file meta4,metalink "written by this script (text)" file.meta4
+cat > show.smil <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<smil xmlns="http://www.w3.org/ns/SMIL" version="3.0">
+  <body><seq><img src="base.png" dur="2s"/><audio src="tone.wav"/></seq></body>
+</smil>
+XML
+put smil_show smil,smi,sml "written by this script (text)" show.smil
+cat > window.ui <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<interface>
+  <requires lib="gtk" version="4.0"/>
+  <object class="GtkWindow" id="main">
+    <property name="title">Sample</property>
+  </object>
+</interface>
+XML
+put gtk_builder_ui ui "written by this script (text)" window.ui
+cat > page.xsl <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+  <xsl:output method="html"/>
+  <xsl:template match="/"><html><body><xsl:value-of select="/doc/title"/></body></html></xsl:template>
+</xsl:stylesheet>
+XML
+put xslt_stylesheet xsl,xslt "written by this script (text)" page.xsl
+cat > people.ldif <<'LDIF'
+version: 1
+
+dn: cn=Quodra Sample,ou=people,dc=example,dc=com
+objectClass: inetOrgPerson
+cn: Quodra Sample
+sn: Sample
+mail: samples@example.com
+LDIF
+put ldif_entry ldif "written by this script (text)" people.ldif
+cat > script.csh <<'CSH'
+#!/bin/csh -f
+set names = (one two three)
+foreach name ($names)
+  echo "name: $name"
+end
+CSH
+put script_csh csh "written by this script (text)" script.csh
 
 # ---------------------------------------------------------------- text kinds the text judge tells apart
 # Documents pandoc writes from the same source text as above.
