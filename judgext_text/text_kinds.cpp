@@ -380,6 +380,20 @@ uint32_t kind_of_log(const text_view &view)
     return lines >= 3 && stamped * 10 >= lines * 7 ? TEXT_LOG : 0;
 }
 
+// CMake's bracket comments open with "#[", any number of "=", and "[" at the start of a line; no other
+// language writes that, and CMake's own modules hold whole reStructuredText documents in them.
+uint32_t kind_of_bracket_comment(const text_view &view)
+{
+    for (size_t i = 0; i < view.line_count; ++i) {
+        const text_line &line = view.lines[i];
+        if (!starts_with(line, "#[")) continue;
+        size_t k = 2;
+        while (k < line.length && line.start[k] == '=') ++k;
+        if (k < line.length && line.start[k] == '[') return TEXT_CMAKE;
+    }
+    return 0;
+}
+
 uint32_t kind_of_records(const text_view &view)
 {
     bool dn = false, object_class = false, uu_begin = false, name = false, version = false, description = false;
@@ -614,8 +628,8 @@ const kind_mark MARKS[] = {
     {S_CMAKE, AT_START_NOCASE, "else()", 3}, {S_CMAKE, AT_START_NOCASE, "string(", 2},
     {S_CMAKE, AT_START_NOCASE, "if(", 1},    {S_CMAKE, AT_START_NOCASE, "unset(", 3},
     {S_CMAKE, AT_START_NOCASE, "get_filename_component(", 5}, {S_CMAKE, AT_START_NOCASE, "function(", 2},
-    {S_CMAKE, AT_START_NOCASE, "macro(", 2}, {S_CMAKE, AT_START, "#[[", 3},        {S_CMAKE, AT_START, "#[=", 6},
-    {S_CMAKE, AT_START, "#]=", 6},
+    {S_CMAKE, AT_START_NOCASE, "macro(", 2}, {S_CMAKE, AT_START, "#[[", 3},        {S_CMAKE, AT_START, "#[=", 8},
+    {S_CMAKE, AT_START, "#]=", 8},
     {S_YAML, WHOLE_LINE, "---", 2},          {S_YAML, AT_START, "- ", 1},
     {S_TOML, AT_START, "[[", 3},
     {S_INI, AT_START, ";", 1},
@@ -654,6 +668,7 @@ bool mark_found(const text_line &line, const kind_mark &mark)
 void score_line_shapes(const text_view &view, size_t from, int *points)
 {
     int quoted_values = 0, plain_values = 0, neutral_values = 0, sections = 0, headings = 0;
+    int rules = 0, underlines = 0, fields = 0;  // each counted at most three times, like the marks
     for (size_t i = from; i < view.line_count; ++i) {
         const text_line &raw = view.lines[i];
         text_line line = trimmed(raw);
@@ -691,8 +706,11 @@ void score_line_shapes(const text_view &view, size_t from, int *points)
         // Makefile rule: "target: prerequisites" followed by a tab-indented recipe line.
         if (raw.length > 0 && raw.start[0] == '\t' && i > 0) {
             const text_line &previous = view.lines[i - 1];
-            if (contains(previous, ":") && !contains(previous, "=") && previous.length > 0 && !is_space(previous.start[0]))
+            if (contains(previous, ":") && !contains(previous, "=") && previous.length > 0 &&
+                !is_space(previous.start[0]) && rules < 3) {
                 points[S_MAKE] += 5;
+                ++rules;
+            }
         }
         // reStructuredText: an underline of one repeated mark as long as the title above it.
         if (i > 0 && line.length >= 3 && (line.start[0] == '=' || line.start[0] == '-' || line.start[0] == '~' ||
@@ -706,7 +724,10 @@ void score_line_shapes(const text_view &view, size_t from, int *points)
             for (size_t m = 0; m < title.length; ++m)
                 if ((static_cast<unsigned char>(title.start[m]) & 0xC0) != 0x80) ++characters;
             bool title_like = title.length > 0 && (is_letter(title.start[0]) || static_cast<unsigned char>(title.start[0]) >= 0x80);
-            if (same && title_like && line.length >= characters && line.length <= title.length) points[S_RST] += 3;
+            if (same && title_like && line.length >= characters && line.length <= title.length && underlines < 3) {
+                points[S_RST] += 3;
+                ++underlines;
+            }
         }
         // Markdown headings stand alone between empty lines (a comment line sits among code lines).
         if (line.length > 2 && line.start[0] == '#' && headings < 3) {
@@ -723,7 +744,11 @@ void score_line_shapes(const text_view &view, size_t from, int *points)
         if (line.length > 3 && line.start[0] == ':' && is_letter(line.start[1])) {
             size_t m = 1;
             while (m < line.length && (is_word(line.start[m]) || line.start[m] == ' ')) ++m;
-            if (m < line.length && line.start[m] == ':' && (m + 1 == line.length || line.start[m + 1] == ' ')) points[S_RST] += 2;
+            if (m < line.length && line.start[m] == ':' && (m + 1 == line.length || line.start[m + 1] == ' ') &&
+                fields < 3) {
+                points[S_RST] += 2;
+                ++fields;
+            }
         }
     }
     points[S_YAML] -= sections * 3;
@@ -824,6 +849,7 @@ uint32_t judge_text_bytes(const char *bytes, size_t size)
     if (kind == 0) kind = kind_of_patch(view);
     if (kind == 0) kind = kind_of_catalog(view);
     if (kind == 0) kind = kind_of_records(view);
+    if (kind == 0) kind = kind_of_bracket_comment(view);
     if (kind == 0) kind = kind_of_log(view);
     if (kind == 0) kind = kind_by_marks(view);
     // A table only when the words say nothing clear: an SQL dump's INSERT lines also have equal commas.

@@ -1113,6 +1113,95 @@ end
 CSH
 put script_csh csh "written by this script (text)" script.csh
 
+# ---------------------------------------------------------------- second and third variants of the common kinds
+# The same tools on other inputs: a 40x24 grey picture with noise from a fixed seed, a two-colour 33x7 one;
+# a stereo 44.1 kHz sound and an 8-bit 8 kHz one; a binary member in the archives.
+convert -seed 7 -size 40x24 plasma:fractal -colorspace gray -depth 8 "${im_quiet[@]}" source_gray.png
+convert -size 33x7 xc:white -fill black -draw 'rectangle 3,2 20,4' -depth 8 "${im_quiet[@]}" source_mono.png
+for variant in gray mono; do
+  for kind in png:png jpg:jpg gif:gif bmp:bmp tif:tif pcx:pcx psd:psd ppm:ppm pgm:pgm pbm:pbm sun:ras xpm:xpm \
+    xbm:xbm xwd:xwd miff:miff viff:viff dpx:dpx pam:pam pfm:pfm fits:fits dds:dds jng:jng mng:mng hdr:hdr \
+    cin:cin dcx:dcx vicar:vic sixel:six ico:ico sgi:sgi webp:webp jp2:jp2 tga:tga; do
+    format=${kind%%:*}
+    ext=${kind##*:}
+    [ "$format" = tga ] && continue  # no magic number: not a kind to tell from the bytes
+    convert "source_$variant.png" -strip "$format:var_${variant}.$ext"
+  done
+done
+# name EXTENSIONS for each variant file made above
+variant_exts=(png:png jpg:jpg,jpeg,jpe gif:gif bmp:bmp tif:tif,tiff pcx:pcx psd:psd ppm:ppm,pnm pgm:pgm,pnm
+  pbm:pbm,pnm ras:sun,ras xpm:xpm xbm:xbm xwd:xwd miff:miff viff:viff,xv dpx:dpx pam:pam pfm:pfm fits:fits,fit,fts
+  dds:dds jng:jng mng:mng hdr:hdr cin:cin dcx:dcx vic:vic,vicar,img six:six,sixel ico:ico sgi:sgi,rgb webp:webp
+  jp2:jp2)
+for variant in gray mono; do
+  for entry in "${variant_exts[@]}"; do
+    ext=${entry%%:*}
+    put "${ext}_${variant}_imagemagick" "${entry##*:}" "ImageMagick convert ($variant picture)" "var_${variant}.$ext"
+  done
+done
+sox -V1 -R -D -n -r 44100 -c 2 -b 16 source_stereo.wav synth 0.05 sine 300 sine 500
+sox -V1 -R -D -n -r 8000 -c 1 -b 8 -e unsigned source_8bit.wav synth 0.2 square 200 vol 0.5
+for variant in stereo 8bit; do
+  for kind in wav:wav aiff:aiff aifc:aifc au:au flac:flac ogg:ogg 8svx:8svx voc:voc sph:sph avr:avr maud:maud \
+    smp:smp sndt:snd ircam:sf w64:w64 caf:caf mat5:mat pvf:pvf paf:paf; do
+    format=${kind%%:*}
+    ext=${kind##*:}
+    sox -V1 -R -D "source_$variant.wav" -t "$format" "var_${variant}.$ext"
+  done
+  wavpack -q -y "source_$variant.wav" -o "var_${variant}.wv"
+  lame --silent -b 64 "source_$variant.wav" "var_${variant}.mp3"
+  oggenc -Q -s 2 -o "var_${variant}.oga" "source_$variant.wav"
+  ffmpeg -hide_banner -loglevel error -y -i "source_$variant.wav" -c:a aac -b:a 48k -f ipod "${exact[@]}" "var_${variant}.m4a"
+  ffmpeg -hide_banner -loglevel error -y -i "source_$variant.wav" -c:a ac3 -b:a 96k -f ac3 "${exact[@]}" "var_${variant}.ac3"
+  ffmpeg -hide_banner -loglevel error -y -i "source_$variant.wav" -c:a aac -b:a 48k -f adts "${exact[@]}" "var_${variant}.aac"
+  ffmpeg -hide_banner -loglevel error -y -i "source_$variant.wav" -c:a tta -f tta "${exact[@]}" "var_${variant}.tta"
+done
+sound_exts=(wav:wav aiff:aif,aiff aifc:aifc,aif,aiff au:au,snd flac:flac ogg:ogg,oga 8svx:svx,8svx,iff voc:voc
+  sph:sph,nist,wav avr:avr maud:maud smp:smp snd:snd,sndt sf:sf,ircam w64:w64 caf:caf mat:mat pvf:pvf paf:paf
+  wv:wv mp3:mp3 oga:ogg,oga m4a:m4a ac3:ac3 aac:aac,adts tta:tta)
+for variant in stereo 8bit; do
+  for entry in "${sound_exts[@]}"; do
+    ext=${entry%%:*}
+    put "${ext}_${variant}_sound" "${entry##*:}" "sox, wavpack, lame, oggenc or ffmpeg ($variant sound)" "var_${variant}.$ext"
+  done
+done
+# Archives of a different content: a binary member and a nested folder.
+mkdir -p content2/data/nested
+head -c 3000 base.ppm > content2/data/picture.bin
+printf 'nested text\n' > content2/data/nested/note.txt
+find content2 -exec touch -h -d "$fixed_time" {} +
+members2=(data/picture.bin data/nested/note.txt)
+(cd content2 && zip -q -X -6 ../var.zip "${members2[@]}")
+(cd content2 && 7z a -bd -bso0 -mmt=1 -mx=1 ../var.7z "${members2[@]}")
+tar --sort=name --mtime="$fixed_time" --owner=0 --group=0 --numeric-owner -C content2 -cf var.tar "${members2[@]}"
+gzip -n -1 -c var.tar > var.tgz
+bzip2 -1 -c var.tar > var.tbz2
+xz -T1 -0 -c var.tar > var.txz
+zstd -q -1 -c var.tar > var.tzst
+lz4 -q -1 -c var.tar > var.tlz4
+lzip -1 -c var.tar > var.tlz
+lzop -1 -c var.tar > var.tlzo
+(cd content2 && printf '%s\n' "${members2[@]}" | cpio -o --quiet --reproducible -H crc > ../var.cpio)
+(cd content2 && ar rcD ../var.a "${members2[@]}")
+(cd content2 && gcab -c ../var.cab "${members2[@]}")
+(cd content2 && jlha a ../var.lzh "${members2[@]}" >/dev/null)
+(cd content2 && at_fixed_time arj a -y -i ../var.arj "${members2[@]}" >/dev/null)
+put zip_binary_member zip "zip -6" var.zip
+put sevenzip_lzma_fast 7z "7z -mx=1" var.7z
+put tar_of_binary tar "GNU tar" var.tar
+put tar_gzip_fast gz,tgz,gzip "gzip -1" var.tgz
+put tar_bzip2_fast bz2,tbz2 "bzip2 -1" var.tbz2
+put tar_xz_fast xz,txz "xz -0" var.txz
+put tar_zstd_fast zst,tzst "zstd -1" var.tzst
+put tar_lz4_fast lz4 "lz4 -1" var.tlz4
+put tar_lzip_fast lz,tlz "lzip -1" var.tlz
+put tar_lzop_fast lzo "lzop -1" var.tlzo
+put cpio_crc cpio "cpio -H crc" var.cpio
+put ar_binary_member a,ar "ar" var.a
+put cab_stored cab "gcab (no compression)" var.cab
+put lzh_nested lzh,lha "jlha" var.lzh
+put arj_nested arj "arj" var.arj
+
 # ---------------------------------------------------------------- text kinds the text judge tells apart
 # Documents pandoc writes from the same source text as above.
 pandoc doc.md -s -t markdown -o doc_out.md

@@ -164,6 +164,9 @@ TEST_F(TextJudge, KindsWithAFixedShape)
         {"syslog", "Nov 14 22:13:20 host cron[1]: start\nNov 14 22:13:21 host cron[1]: stop\n"
                    "Nov 14 22:13:22 host kernel: x\n",
          0x5802},
+        {"cmake_bracket_comment", "#[=======================================================================[.rst:\n"
+                                  "Module\n------\n\nText of the module.\n#]=======================================================================]\n",
+         0x5202},
         {"semicolon_table", "a;b;c\n1;2;3\n4;5;6\n", 0x5301},
         {"uneven_table", "a,b,c\n1,2\n4,5,6\n", UNKNOWN},
     };
