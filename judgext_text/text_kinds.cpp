@@ -7,7 +7,7 @@
 
 namespace {
 
-const size_t MAX_LINES = 200;
+const size_t MAX_LINES = 1000;
 
 struct text_line {
     const char *start;
@@ -546,6 +546,7 @@ const kind_mark MARKS[] = {
     {S_C, AT_START, "void ", 1},             {S_C, AT_START, "int ", 1},          {S_C, ANYWHERE, "->", 1},
     {S_C, AT_START, "return 0;", 1},         {S_C, AT_START, "#if", 1},           {S_C, AT_START, "static ", 1},
     {S_C, AT_START, "const ", 1},            {S_C, AT_START, "#include", 1},      {S_C, ANYWHERE, "char *", 2},
+    {S_C, AT_START, "/*", 1},
     {S_CPP, AT_START, "#include <iostream>", 5}, {S_CPP, ANYWHERE, "std::", 3},   {S_CPP, AT_START, "namespace ", 2},
     {S_CPP, AT_START, "template", 3},        {S_CPP, WHOLE_LINE, "public:", 3},   {S_CPP, WHOLE_LINE, "private:", 3},
     {S_CPP, ANYWHERE, "nullptr", 3},         {S_CPP, ANYWHERE, "cout <<", 3},     {S_CPP, AT_START, "using namespace ", 4},
@@ -570,6 +571,7 @@ const kind_mark MARKS[] = {
     {S_PERL, AT_START, "my @", 3},           {S_PERL, AT_START, "my %", 3},       {S_PERL, AT_START, "my (", 3},
     {S_PERL, AT_START, "sub ", 2},           {S_PERL, ANYWHERE, "=~", 2},         {S_PERL, ANYWHERE, "$_", 1},
     {S_PERL, ANYWHERE, "@ARGV", 3},          {S_PERL, WHOLE_LINE, "1;", 2},       {S_PERL, AT_START, "use ", 1},
+    {S_PERL, AT_START, "=head1 ", 3},        {S_PERL, WHOLE_LINE, "=cut", 3},     {S_PERL, AT_START, "=pod", 3},
     {S_RUBY, AT_START, "require '", 2},      {S_RUBY, AT_START, "require_relative", 4}, {S_RUBY, AT_START, "puts ", 3},
     {S_RUBY, ANYWHERE, ".each do", 4},       {S_RUBY, ANYWHERE, " do |", 4},      {S_RUBY, AT_START, "attr_", 3},
     {S_RUBY, AT_START, "elsif ", 4},         {S_RUBY, AT_START, "module ", 2},    {S_RUBY, AT_START, "def ", 1},
@@ -617,6 +619,9 @@ const kind_mark MARKS[] = {
     {S_MAKE, WHOLE_LINE, "endif", 2},        {S_MAKE, ANYWHERE, "$(", 1},         {S_MAKE, AT_START, "include ", 1},
     {S_MAKE, ANYWHERE, " := ", 2},           {S_MAKE, ANYWHERE, " ?= ", 3},       {S_MAKE, ANYWHERE, " += ", 1},
     {S_MAKE, ANYWHERE, "$@", 2},             {S_MAKE, ANYWHERE, "$<", 2},         {S_MAKE, AT_START, "override ", 3},
+    {S_MAKE, ANYWHERE, "$(filter ", 3},      {S_MAKE, ANYWHERE, "$(patsubst ", 3}, {S_MAKE, ANYWHERE, "$(call ", 3},
+    {S_MAKE, ANYWHERE, "$(shell ", 3},       {S_MAKE, ANYWHERE, "$(wildcard ", 3}, {S_MAKE, ANYWHERE, "$(foreach ", 3},
+    {S_MAKE, AT_START, "include $(", 3},     {S_MAKE, ANYWHERE, "$(eval ", 3},
     {S_CMAKE, AT_START_NOCASE, "cmake_minimum_required(", 6}, {S_CMAKE, AT_START_NOCASE, "project(", 3},
     {S_CMAKE, AT_START_NOCASE, "add_executable(", 5}, {S_CMAKE, AT_START_NOCASE, "add_library(", 5},
     {S_CMAKE, AT_START_NOCASE, "target_link_libraries(", 5}, {S_CMAKE, AT_START_NOCASE, "set(", 2},
@@ -669,10 +674,13 @@ void score_line_shapes(const text_view &view, size_t from, int *points)
 {
     int quoted_values = 0, plain_values = 0, neutral_values = 0, sections = 0, headings = 0;
     int rules = 0, underlines = 0, fields = 0;  // each counted at most three times, like the marks
+    int yaml_lines = 0, content_lines = 0, list_items = 0;
     for (size_t i = from; i < view.line_count; ++i) {
         const text_line &raw = view.lines[i];
         text_line line = trimmed(raw);
         if (line.length == 0) continue;
+        if (line.start[0] != '#') ++content_lines;
+        if (starts_with(line, "- ")) ++list_items;
         // [section]
         if (line.start[0] == '[' && line.start[line.length - 1] == ']' && line.length > 2 && line.start[1] != '[') {
             size_t k = 1;
@@ -701,7 +709,7 @@ void score_line_shapes(const text_view &view, size_t from, int *points)
             }
             if (k == after && after < line.length && line.start[after] == ':' && raw.start[0] != '\t' &&
                 (after + 1 == line.length || line.start[after + 1] == ' '))
-                points[S_YAML] += 2;
+                ++yaml_lines;
         }
         // Makefile rule: "target: prerequisites" followed by a tab-indented recipe line.
         if (raw.length > 0 && raw.start[0] == '\t' && i > 0) {
@@ -751,6 +759,8 @@ void score_line_shapes(const text_view &view, size_t from, int *points)
             }
         }
     }
+    // YAML: most lines are "key: value" or list items (prose and programs have such lines here and there).
+    if ((yaml_lines + list_items) * 3 >= content_lines * 2) points[S_YAML] += 2 * (yaml_lines < 10 ? yaml_lines : 10);
     points[S_YAML] -= sections * 3;
     // TOML and INI are sections of "key = value" lines; without a section, such lines are a program's.
     if (sections > 0 && quoted_values + plain_values + neutral_values >= 2) {
@@ -824,7 +834,7 @@ uint32_t judge_text_bytes(const char *bytes, size_t size)
         size -= 3;
     }
     if (!looks_like_text(bytes, size)) return TEXT_UNKNOWN;
-    static text_view view;  // 3 KB of line records: kept off the caller's stack
+    static text_view view;  // 16 KB of line records: kept off the caller's stack
     view.bytes = bytes;
     view.size = size;
     split_lines(&view);

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-const size_t TEXT_JUDGE_READ = 8192;
+const size_t TEXT_JUDGE_READ = 32768;  // long licence and documentation comments come first
 
 // result_b codes reported by the text judge (result_a is 0).
 const uint32_t TEXT_UNKNOWN = 1;  // not text, or text of no kind told here (plain text, generic XML, HTML)

@@ -1510,6 +1510,34 @@ opened = 2023-11-13T08:00:00Z
 TOML
 put toml_config toml "written by this script (text)" config.toml
 
+# ---------------------------------------------------------------- texts that Debian packages ship, chosen by rule
+# The first files by name of a few folders, whatever they hold: the text judge meets them as they are.
+# copy_texts PREFIX EXTENSIONS PACKAGE COUNT FILES...: the first COUNT of FILES (sorted) as PREFIX_1, PREFIX_2...
+copy_texts()
+{
+  local prefix=$1 exts=$2 package=$3 count=$4 n=0 file
+  shift 4
+  while IFS= read -r file; do
+    n=$((n + 1))
+    cp "$file" "debian_text.$prefix.$n"
+    put "${prefix}_$n" "$exts" "$package (${file##*/})" "debian_text.$prefix.$n"
+    [ "$n" -lt "$count" ] || break
+  done < <(printf '%s\n' "$@" | LC_ALL=C sort)
+}
+copy_texts python_stdlib py "libpython3.11-stdlib" 20 \
+  $(find /usr/lib/python3.11 -maxdepth 1 -name '*.py' -size +1k -size -40k)
+copy_texts perl_modules pm,pl "perl-modules-5.36" 12 \
+  $(find /usr/share/perl/5.36.0 -maxdepth 2 -name '*.pm' -size +1k -size -40k)
+copy_texts cmake_find_modules cmake "cmake-data" 15 \
+  $(find /usr/share/cmake-3.25/Modules -maxdepth 1 -name 'Find*.cmake' -size +1k -size -40k)
+copy_texts dpkg_makefiles mk,mak "dpkg-dev" 10 $(find /usr/share/dpkg -maxdepth 1 -name '*.mk')
+copy_texts pandoc_translations yaml,yml "pandoc-data" 12 $(find /usr/share/pandoc/data/translations -name '*.yaml')
+copy_texts zlib_examples c "zlib1g-dev" 10 $(find /usr/share/doc/zlib1g-dev/examples -name '*.c')
+for page in sox lame flac xz zstd gzip cpio tar zip; do
+  gzip -dc "/usr/share/man/man1/$page.1.gz" > "man_$page.1"
+done
+copy_texts manual_pages roff,1,man,tr,t "the packages' manual pages" 9 man_*.1
+
 # ---------------------------------------------------------------- into place
 # The folder holds only what this run made.
 mkdir -p "$out"
