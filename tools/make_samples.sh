@@ -10,7 +10,7 @@
 #     icoutils netpbm pstoedit faketime ffmpeg default-jdk-headless g++-mingw-w64 wine64 gcc gettext openssl
 #     gnupg libjxl-tools icnsutils speex wavpack musepack-tools lz4 lzop lrzip squashfs-tools qemu-utils wimtools
 #     par2 dar t1utils xfonts-base pcf2bdf console-setup-linux zlib1g-dev cmake-data sharutils gettext mawk
-#     assimp-utils
+#     assimp-utils hdf5-tools pspp dcmtk manpages
 # Usage: bash tools/make_samples.sh   (rewrites every sample). Fixed inputs, seeds and dates make a rerun give the
 # same bytes, except these: wixl draws a fresh package code for the MSI, chmcmd stamps the CHM header from a
 # clock that faketime cannot reach, and the keys, certificates, signatures and keystores are drawn afresh.
@@ -31,7 +31,7 @@ need="convert sox pandoc zip gzip bzip2 xz zstd 7z cpio tar rpmbuild dpkg-deb lz
       i686-w64-mingw32-gcc x86_64-w64-mingw32-gcc /usr/lib/wine/wine64 /usr/bin/python3 gs ppmtopict pnmtorast
       ppmtoilbm cjxl png2icns djvm speexenc wavpack mpcenc lz4 lzop lrzip mksquashfs qemu-img wimcapture par2 dar
       gcc msgfmt openssl gpg gpgconf keytool t1ascii t1binary pcf2bdf xgettext msginit uuencode ttx diff
-      assimp"
+      assimp h5import pspp img2dcm"
 missing=""
 for tool in $need; do command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"; done
 if [ -n "$missing" ]; then
@@ -1509,6 +1509,96 @@ path = "C:/data/other.txt"
 opened = 2023-11-13T08:00:00Z
 TOML
 put toml_config toml "written by this script (text)" config.toml
+
+# ---------------------------------------------------------------- data files of other programs
+printf 'id,name,score\n1,one,10\n2,two,20\n' > sheet.csv
+ssconvert -T Gnumeric_sylk:sylk sheet.csv sheet.slk >/dev/null 2>&1
+put sylk_gnumeric slk,sylk "ssconvert (Gnumeric, SYLK)" sheet.slk
+ssconvert -T Gnumeric_dif:dif sheet.csv sheet.dif >/dev/null 2>&1
+put dif_gnumeric dif "ssconvert (Gnumeric, DIF)" sheet.dif
+ssconvert -T Gnumeric_Excel:excel_biff7 sheet.csv sheet_biff5.xls >/dev/null 2>&1
+put xls_biff5 xls "ssconvert (Gnumeric, Excel 5.0/95)" sheet_biff5.xls
+printf '1 2 3\n4 5 6\n' > matrix.txt
+printf 'PATH /data\nINPUT-CLASS TEXTIN\nRANK 2\nDIMENSION-SIZES 2 3\nOUTPUT-CLASS IN\nOUTPUT-SIZE 32\n' > matrix.cfg
+h5import matrix.txt -c matrix.cfg -o matrix.h5
+put hdf5_h5import h5,hdf5,hdf "h5import (hdf5-tools)" matrix.h5
+cat > survey.sps <<'SPS'
+DATA LIST FREE / id score.
+BEGIN DATA
+1 10
+2 20
+END DATA.
+SAVE OUTFILE='survey.sav'.
+SPS
+pspp -b survey.sps >/dev/null
+put spss_sav_pspp sav "pspp (SAVE OUTFILE)" survey.sav
+convert base.png -strip -quality 90 dicom_source.jpg
+img2dcm dicom_source.jpg image.dcm
+put dicom_img2dcm dcm "img2dcm (dcmtk)" image.dcm
+cp /usr/share/doc/manpages/man-addons.el man-addons.el
+put emacs_lisp_manpages el "manpages (man-addons.el)" man-addons.el
+# ---------------------------------------------------------------- small texts of other programs (written here: they are text)
+cat > page.php <<'PHP'
+<?php
+declare(strict_types=1);
+
+function greet(string $name): string
+{
+    return "Hello, " . htmlspecialchars($name) . "!";
+}
+
+$names = ['one', 'two'];
+foreach ($names as $name) {
+    echo greet($name), PHP_EOL;
+}
+PHP
+put php_source php "written by this script (text)" page.php
+printf '[InternetShortcut]\r\nURL=http://example.com/\r\nIconIndex=0\r\n' > link.url
+put url_shortcut url "written by this script (text)" link.url
+printf '[playlist]\nFile1=http://example.com/stream.mp3\nTitle1=Sample stream\nLength1=-1\nNumberOfEntries=1\nVersion=2\n' \
+  > list.pls
+put pls_playlist pls "written by this script (text)" list.pls
+cat > list.asx <<'ASX'
+<asx version="3.0">
+  <title>Sample list</title>
+  <entry><ref href="http://example.com/clip.wmv"/></entry>
+</asx>
+ASX
+put asx_playlist asx,wax,wvx "written by this script (text)" list.asx
+cat > family.ged <<'GED'
+0 HEAD
+1 SOUR QUODRA
+1 GEDC
+2 VERS 5.5.1
+2 FORM LINEAGE-LINKED
+1 CHAR UTF-8
+0 @I1@ INDI
+1 NAME Quodra /Sample/
+0 TRLR
+GED
+put gedcom_family ged,gedcom "written by this script (text)" family.ged
+printf '(;FF[4]GM[1]SZ[9]PB[Black]PW[White];B[ee];W[cc])\n' > game.sgf
+put sgf_game sgf "written by this script (text)" game.sgf
+cat > game.pgn <<'PGN'
+[Event "Sample game"]
+[Site "Example"]
+[Date "2023.11.14"]
+[Round "1"]
+[White "White"]
+[Black "Black"]
+[Result "1-0"]
+
+1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7# 1-0
+PGN
+put pgn_game pgn "written by this script (text)" game.pgn
+cat > shape.wrl <<'WRL'
+#VRML V2.0 utf8
+Shape {
+  appearance Appearance { material Material { diffuseColor 0.8 0.2 0.1 } }
+  geometry Box { size 1 1 1 }
+}
+WRL
+put vrml_box wrl,vrml,vrm "written by this script (text)" shape.wrl
 
 # ---------------------------------------------------------------- texts that Debian packages ship, chosen by rule
 # The first files by name of a few folders, whatever they hold: the text judge meets them as they are.
