@@ -1614,19 +1614,27 @@ copy_texts()
     [ "$n" -lt "$count" ] || break
   done < <(printf '%s\n' "$@" | LC_ALL=C sort)
 }
-copy_texts python_stdlib py "libpython3.11-stdlib" 20 \
+copy_texts python_stdlib py "libpython3.11-stdlib" 45 \
   $(find /usr/lib/python3.11 -maxdepth 1 -name '*.py' -size +1k -size -40k)
-copy_texts perl_modules pm,pl "perl-modules-5.36" 12 \
+copy_texts perl_modules pm,pl "perl-modules-5.36" 30 \
   $(find /usr/share/perl/5.36.0 -maxdepth 2 -name '*.pm' -size +1k -size -40k)
-copy_texts cmake_find_modules cmake "cmake-data" 15 \
+copy_texts cmake_find_modules cmake "cmake-data" 35 \
   $(find /usr/share/cmake-3.25/Modules -maxdepth 1 -name 'Find*.cmake' -size +1k -size -40k)
 copy_texts dpkg_makefiles mk,mak "dpkg-dev" 10 $(find /usr/share/dpkg -maxdepth 1 -name '*.mk')
-copy_texts pandoc_translations yaml,yml "pandoc-data" 12 $(find /usr/share/pandoc/data/translations -name '*.yaml')
+copy_texts pandoc_translations yaml,yml "pandoc-data" 30 $(find /usr/share/pandoc/data/translations -name '*.yaml')
 copy_texts zlib_examples c "zlib1g-dev" 10 $(find /usr/share/doc/zlib1g-dev/examples -name '*.c')
-for page in sox lame flac xz zstd gzip cpio tar zip; do
+for page in sox lame flac xz zstd gzip cpio tar zip pandoc ffmpeg gpg qemu-img lz4 lzop lrzip wavpack speexenc par2 \
+  dar oggenc opusenc cwebp icotool abc2midi msgfmt xgettext sqlite3 keytool; do
   gzip -dc "/usr/share/man/man1/$page.1.gz" > "man_$page.1"
 done
-copy_texts manual_pages roff,1,man,tr,t "the packages' manual pages" 9 man_*.1
+copy_texts manual_pages roff,1,man,tr,t "the packages' manual pages" 40 man_*.1
+# Scripts the packages install as programs, named without an extension.
+copy_texts gzip_scripts sh "gzip" 10 /bin/zcat /bin/zgrep /bin/zdiff /bin/zmore /bin/znew /bin/gzexe /bin/zforce
+copy_texts xz_scripts sh "xz-utils" 10 /usr/bin/xzdiff /usr/bin/xzgrep /usr/bin/xzless /usr/bin/xzmore
+copy_texts dpkg_perl_scripts pl "dpkg-dev" 12 /usr/bin/dpkg-buildpackage /usr/bin/dpkg-source /usr/bin/dpkg-genchanges \
+  /usr/bin/dpkg-shlibdeps /usr/bin/dpkg-gencontrol /usr/bin/dpkg-parsechangelog /usr/bin/dpkg-architecture \
+  /usr/bin/dpkg-checkbuilddeps /usr/bin/dpkg-distaddfile /usr/bin/dpkg-mergechangelogs /usr/bin/dpkg-vendor
+copy_texts fonttools_scripts py "fonttools" 5 /usr/bin/pyftsubset /usr/bin/ttx /usr/bin/pyftmerge /usr/bin/fonttools
 
 # ---------------------------------------------------------------- into place
 # The folder holds only what this run made.
