@@ -31,7 +31,7 @@ need="convert sox pandoc zip gzip bzip2 xz zstd 7z cpio tar rpmbuild dpkg-deb lz
       i686-w64-mingw32-gcc x86_64-w64-mingw32-gcc /usr/lib/wine/wine64 /usr/bin/python3 gs ppmtopict pnmtorast
       ppmtoilbm cjxl png2icns djvm speexenc wavpack mpcenc lz4 lzop lrzip mksquashfs qemu-img wimcapture par2 dar
       gcc msgfmt openssl gpg gpgconf keytool t1ascii t1binary pcf2bdf xgettext msginit uuencode ttx diff
-      assimp h5import pspp img2dcm"
+      assimp h5import pspp img2dcm ppmtoacad pnmtorle pbmtocmuwm pbmtogem pbmtoicon pamtosrf pbmtoepsi"
 missing=""
 for tool in $need; do command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"; done
 if [ -n "$missing" ]; then
@@ -1635,6 +1635,39 @@ copy_texts dpkg_perl_scripts pl "dpkg-dev" 12 /usr/bin/dpkg-buildpackage /usr/bi
   /usr/bin/dpkg-shlibdeps /usr/bin/dpkg-gencontrol /usr/bin/dpkg-parsechangelog /usr/bin/dpkg-architecture \
   /usr/bin/dpkg-checkbuilddeps /usr/bin/dpkg-distaddfile /usr/bin/dpkg-mergechangelogs /usr/bin/dpkg-vendor
 copy_texts fonttools_scripts py "fonttools" 5 /usr/bin/pyftsubset /usr/bin/ttx /usr/bin/pyftmerge /usr/bin/fonttools
+
+# ---------------------------------------------------------------- pictures of other systems from netpbm and ImageMagick
+ppmtoacad base.ppm > slide.sld 2>/dev/null
+put autocad_slide_netpbm sld "netpbm ppmtoacad" slide.sld
+pnmtorle base.ppm > utah.rle
+put utah_rle_netpbm rle "netpbm pnmtorle" utah.rle
+pbmtocmuwm mono.pbm > mono.cmu
+put cmu_wm_netpbm cmu "netpbm pbmtocmuwm" mono.cmu
+pbmtogem mono.pbm > mono.img
+put gem_img_netpbm img "netpbm pbmtogem" mono.img
+pbmtoicon mono.pbm > mono.icon
+put sun_icon_netpbm icon "netpbm pbmtoicon" mono.icon
+pamtosrf base.ppm > base.srf
+put garmin_srf_netpbm srf "netpbm pamtosrf" base.srf
+pbmtoepsi mono.pbm > mono.epsi
+put epsi_netpbm epsi,eps,epsf "netpbm pbmtoepsi" mono.epsi
+convert base.png -strip pgx:base.pgx
+put pgx_imagemagick pgx "ImageMagick convert" base.pgx
+convert base.png -strip -monochrome cals:base.cal
+put cals_imagemagick cal,cals "ImageMagick convert" base.cal
+convert base.png -strip ipl:base.ipl
+put iplab_imagemagick ipl "ImageMagick convert" base.ipl
+# Font metrics that fonts-urw-base35 ships beside its fonts.
+copy_texts urw_font_metrics afm "fonts-urw-base35" 3 $(find /usr/share/fonts/type1/urw-base35 -name '*.afm')
+# ---------------------------------------------------------------- sounds of games and tools from ffmpeg
+ffmpeg -hide_banner -loglevel error -y "${sound_in[@]}" -c:a adpcm_ima_ssi -f kvag "${exact[@]}" tone.vag
+put kvag_ffmpeg vag "ffmpeg (kvag muxer)" tone.vag
+ffmpeg -hide_banner -loglevel error -y "${sound_in[@]}" -c:a adpcm_ima_alp -f alp "${exact[@]}" tone.tun
+put alp_ffmpeg tun,pcm "ffmpeg (alp muxer)" tone.tun
+ffmpeg -hide_banner -loglevel error -y "${sound_in[@]}" -c:a pcm_s32le -f sox "${exact[@]}" tone.sox
+put sox_native_ffmpeg sox "ffmpeg (sox muxer)" tone.sox
+ffmpeg -hide_banner -loglevel error -y "${sound_in[@]}" -c:a pcm_s16le -rf64 always -f wav "${exact[@]}" tone.rf64
+put rf64_ffmpeg wav,rf64 "ffmpeg (wav muxer, -rf64 always)" tone.rf64
 
 # ---------------------------------------------------------------- into place
 # The folder holds only what this run made.
