@@ -1669,6 +1669,106 @@ put sox_native_ffmpeg sox "ffmpeg (sox muxer)" tone.sox
 ffmpeg -hide_banner -loglevel error -y "${sound_in[@]}" -c:a pcm_s16le -rf64 always -f wav "${exact[@]}" tone.rf64
 put rf64_ffmpeg wav,rf64 "ffmpeg (wav muxer, -rf64 always)" tone.rf64
 
+# Manual pages of netpbm, the first fifty by name.
+for page in $(dpkg -L netpbm | grep '/man1/.*\.1\.gz$' | LC_ALL=C sort | head -50); do
+  gzip -dc "$page" > "netpbm_man_$(basename "$page" .1.gz).1"
+done
+copy_texts netpbm_manual_pages roff,1,man,tr,t "netpbm's manual pages" 50 netpbm_man_*.1
+# ---------------------------------------------------------------- third variants: a picture with transparency, a slow sound
+convert -size 20x20 radial-gradient:'#30a0f0-none' -depth 8 "${im_quiet[@]}" source_alpha.png
+for kind in png:png tif:tif psd:psd miff:miff pam:pam webp:webp ico:ico gif:gif xpm:xpm bmp:bmp sgi:sgi dds:dds \
+  sun:ras xwd:xwd viff:viff dpx:dpx jp2:jp2 pcx:pcx; do
+  convert source_alpha.png -strip "${kind%%:*}:var_alpha.${kind##*:}"
+done
+for entry in png:png tif:tif,tiff psd:psd miff:miff pam:pam webp:webp ico:ico gif:gif xpm:xpm bmp:bmp sgi:sgi,rgb \
+  dds:dds ras:sun,ras xwd:xwd viff:viff,xv dpx:dpx jp2:jp2 pcx:pcx; do
+  ext=${entry%%:*}
+  put "${ext}_alpha_imagemagick" "${entry##*:}" "ImageMagick convert (picture with transparency)" "var_alpha.$ext"
+done
+sox -V1 -R -D -n -r 11025 -c 1 -b 16 source_slow.wav synth 0.3 sine 150-900
+for kind in wav:wav aiff:aiff aifc:aifc au:au flac:flac 8svx:8svx voc:voc sph:sph avr:avr maud:maud smp:smp sndt:snd \
+  ircam:sf w64:w64 caf:caf mat5:mat pvf:pvf paf:paf xi:xi; do
+  sox -V1 -R -D source_slow.wav -t "${kind%%:*}" "var_slow.${kind##*:}"
+done
+for entry in wav:wav aiff:aif,aiff aifc:aifc,aif,aiff au:au,snd flac:flac 8svx:svx,8svx,iff voc:voc sph:sph,nist,wav \
+  avr:avr maud:maud smp:smp snd:snd,sndt sf:sf,ircam w64:w64 caf:caf mat:mat pvf:pvf paf:paf xi:xi; do
+  ext=${entry%%:*}
+  put "${ext}_slow_sound" "${entry##*:}" "sox (11 kHz sweep)" "var_slow.$ext"
+done
+
+# ---------------------------------------------------------------- second codecs in the common containers (ffmpeg)
+ff var_msvideo1.avi -c:v msvideo1
+ff var_huffyuv.avi -c:v huffyuv
+ff var_ffv1.avi -c:v ffv1
+ffav var_mp3.avi -c:v mpeg4 -c:a libmp3lame -b:a 32k
+ff var_hevc.mp4 -c:v libx265 -preset ultrafast -x265-params log-level=none -f mp4
+ffav var_mp3.mp4 -c:v mpeg4 -c:a libmp3lame -b:a 32k -f mp4
+ff var_vp9.mkv -c:v libvpx-vp9 -deadline realtime -cpu-used 8 -f matroska
+ff var_ffv1.mkv -c:v ffv1 -f matroska
+ffav var_flac.mkv -c:v mpeg4 -c:a flac -f matroska
+ff var_vp9.webm -c:v libvpx-vp9 -deadline realtime -cpu-used 8 -f webm
+ff var_qtrle.mov -c:v qtrle -f mov
+ff var_png.mov -c:v png -f mov
+ffav var_h264.flv -c:v libx264 -preset ultrafast -pix_fmt yuv420p -c:a aac -b:a 32k -f flv
+ff var_h264.ts -c:v libx264 -preset ultrafast -pix_fmt yuv420p -f mpegts
+ff var_wmv1.asf -c:v wmv1 -f asf
+ff var_mpeg4.3gp -vf scale=128:96 -c:v mpeg4 -f 3gp
+ff var_h264.m4v -c:v libx264 -preset ultrafast -pix_fmt yuv420p -f ipod -brand "M4V "
+ff var_h264.f4v -c:v libx264 -preset ultrafast -pix_fmt yuv420p -f f4v
+ff var_ffv1.nut -c:v ffv1 -f nut
+ff var_444.y4m -pix_fmt yuv444p -f yuv4mpegpipe
+ff var_vp9.ivf -c:v libvpx-vp9 -deadline realtime -cpu-used 8 -f ivf
+ff var_ntsc.dv -vf scale=720:480 -c:v dvvideo -pix_fmt yuv411p -frames:v 1 -r 30000/1001 -f dv
+ff var_mpeg1.mpg -c:v mpeg1video -f mpeg
+ff var_mpeg4.mkv -c:v mpeg4 -f matroska
+put avi_msvideo1 avi "ffmpeg (msvideo1)" var_msvideo1.avi
+put avi_huffyuv avi "ffmpeg (huffyuv)" var_huffyuv.avi
+put avi_ffv1 avi "ffmpeg (ffv1)" var_ffv1.avi
+put avi_mpeg4_mp3 avi "ffmpeg (mpeg4, mp3)" var_mp3.avi
+put mp4_hevc mp4 "ffmpeg (mp4 muxer, libx265)" var_hevc.mp4
+put mp4_mpeg4_mp3 mp4 "ffmpeg (mp4 muxer, mpeg4, mp3)" var_mp3.mp4
+put mkv_vp9 mkv "ffmpeg (matroska muxer, libvpx-vp9)" var_vp9.mkv
+put mkv_ffv1 mkv "ffmpeg (matroska muxer, ffv1)" var_ffv1.mkv
+put mkv_mpeg4_flac mkv "ffmpeg (matroska muxer, mpeg4, flac)" var_flac.mkv
+put mkv_mpeg4 mkv "ffmpeg (matroska muxer, mpeg4)" var_mpeg4.mkv
+put webm_vp9 webm "ffmpeg (webm muxer, libvpx-vp9)" var_vp9.webm
+put mov_qtrle mov,qt "ffmpeg (mov muxer, qtrle)" var_qtrle.mov
+put mov_png mov,qt "ffmpeg (mov muxer, png)" var_png.mov
+put flv_h264_aac flv "ffmpeg (flv muxer, libx264, aac)" var_h264.flv
+put ts_h264 ts "ffmpeg (mpegts muxer, libx264)" var_h264.ts
+put asf_wmv1 asf,wmv "ffmpeg (asf muxer, wmv1)" var_wmv1.asf
+put 3gp_mpeg4 3gp "ffmpeg (3gp muxer, mpeg4)" var_mpeg4.3gp
+put m4v_h264 m4v,mp4 "ffmpeg (ipod muxer, M4V brand)" var_h264.m4v
+put f4v_h264 f4v "ffmpeg (f4v muxer)" var_h264.f4v
+put nut_ffv1 nut "ffmpeg (nut muxer, ffv1)" var_ffv1.nut
+put y4m_444 y4m "ffmpeg (yuv4mpegpipe, 4:4:4)" var_444.y4m
+put ivf_vp9 ivf "ffmpeg (ivf muxer, libvpx-vp9)" var_vp9.ivf
+put dv_ntsc dv "ffmpeg (dv muxer, NTSC)" var_ntsc.dv
+put mpeg1_video_only mpg,mpeg "ffmpeg (mpeg muxer, mpeg1video)" var_mpeg1.mpg
+# Sound kinds with other encoders and settings.
+lame --silent -V 6 --resample 16 -m m source_stereo.wav var_vbr.mp3
+put mp3_vbr_16k mp3 "lame -V 6 (16 kHz mono)" var_vbr.mp3
+lame --silent -b 128 --add-id3v2 --tt "Stereo" source_stereo.wav var_id3.mp3
+put mp3_stereo_id3v2 mp3 "lame --add-id3v2 (stereo)" var_id3.mp3
+opusenc --quiet --serial 2 --bitrate 24 source_stereo.wav var_stereo.opus
+put opus_stereo opus,ogg "opusenc (stereo)" var_stereo.opus
+sox -V1 -R -D source_stereo.wav -b 24 var_24bit.flac
+put flac_24bit flac "sox (24-bit flac)" var_24bit.flac
+ffmpeg -hide_banner -loglevel error -y -i source_stereo.wav -c:a alac -f ipod "${exact[@]}" var_alac.m4a
+put m4a_alac m4a "ffmpeg (ipod muxer, alac)" var_alac.m4a
+ffmpeg -hide_banner -loglevel error -y -i source_stereo.wav -c:a wmav1 -b:a 64k -f asf "${exact[@]}" var_wmav1.wma
+put wma_wmav1 wma,asf "ffmpeg (asf muxer, wmav1)" var_wmav1.wma
+sox -V1 -R -D source_slow.wav -r 8000 var_slow.amr-nb
+put amr_nb_sweep amr "sox (libopencore-amrnb)" var_slow.amr-nb
+ffmpeg -hide_banner -loglevel error -y -i source_stereo.wav -c:a mp2 -b:a 128k -f mp2 "${exact[@]}" var_stereo.mp2
+put mp2_stereo mp2,mpa "ffmpeg (mp2, stereo 44.1 kHz)" var_stereo.mp2
+ffmpeg -hide_banner -loglevel error -y -i source_stereo.wav -c:a libvorbis -f ogg "${exact[@]}" var_ffmpeg.ogg
+put ogg_vorbis_ffmpeg ogg,oga "ffmpeg (ogg muxer, libvorbis)" var_ffmpeg.ogg
+ffmpeg -hide_banner -loglevel error -y -i source_stereo.wav -c:a pcm_s24le -f wav "${exact[@]}" var_24bit.wav
+put wav_pcm24_ffmpeg wav "ffmpeg (wav muxer, 24-bit)" var_24bit.wav
+ffmpeg -hide_banner -loglevel error -y -i source_stereo.wav -c:a pcm_mulaw -ar 8000 -ac 1 -f au "${exact[@]}" var_mulaw.au
+put au_mulaw au,snd "ffmpeg (au muxer, mu-law)" var_mulaw.au
+
 # ---------------------------------------------------------------- into place
 # The folder holds only what this run made.
 mkdir -p "$out"
