@@ -169,6 +169,7 @@ uint32_t kind_of_xml(const char *bytes, size_t size)
     size_t i = 0;
     char doctype[160] = {};
     bool xml_declaration = false;
+    bool wpl = false;  // Windows Media playlists are SMIL documents under their own processing instruction
     for (;;) {
         while (i < size && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) ++i;
         if (i >= size || bytes[i] != '<') return 0;
@@ -176,6 +177,7 @@ uint32_t kind_of_xml(const char *bytes, size_t size)
             bool comment = i + 3 < size && bytes[i + 1] == '!' && bytes[i + 2] == '-' && bytes[i + 3] == '-';
             bool is_doctype = i + 9 <= size && std::memcmp(bytes + i + 2, "DOCTYPE", 7) == 0;
             if (i + 5 <= size && std::memcmp(bytes + i, "<?xml", 5) == 0) xml_declaration = true;
+            if (i + 5 <= size && std::memcmp(bytes + i, "<?wpl", 5) == 0) wpl = true;
             size_t end = i + 2;
             if (comment) {
                 while (end + 2 < size && !(bytes[end] == '-' && bytes[end + 1] == '-' && bytes[end + 2] == '>')) ++end;
@@ -234,7 +236,7 @@ uint32_t kind_of_xml(const char *bytes, size_t size)
     if (std::strcmp(name, "xbel") == 0) return TEXT_XBEL;
     if (std::strcmp(name, "xliff") == 0) return TEXT_XLIFF;
     if (std::strcmp(name, "metalink") == 0) return TEXT_METALINK;
-    if (std::strcmp(name, "smil") == 0) return TEXT_SMIL;
+    if (std::strcmp(name, "smil") == 0) return wpl ? 0 : TEXT_SMIL;
     if (std::strcmp(name, "ttFont") == 0) return TEXT_TTX;
     if (std::strcmp(name, "interface") == 0 || (std::strcmp(name, "ui") == 0 && tag_has("version="))) return TEXT_UI;
     const char *docbook_roots[] = {"article", "book", "chapter", "section", "refentry", "set", "part", "appendix"};

@@ -1769,6 +1769,49 @@ put wav_pcm24_ffmpeg wav "ffmpeg (wav muxer, 24-bit)" var_24bit.wav
 ffmpeg -hide_banner -loglevel error -y -i source_stereo.wav -c:a pcm_mulaw -ar 8000 -ac 1 -f au "${exact[@]}" var_mulaw.au
 put au_mulaw au,snd "ffmpeg (au muxer, mu-law)" var_mulaw.au
 
+# ---------------------------------------------------------------- more small kinds
+# A session description that ffmpeg writes for an RTP stream sent to this machine's own loopback address.
+ffmpeg -hide_banner -loglevel error -y "${short_tone[@]}" -c:a pcm_mulaw -f rtp -sdp_file session.sdp \
+  rtp://127.0.0.1:50004
+put sdp_ffmpeg sdp "ffmpeg (rtp muxer, -sdp_file)" session.sdp
+# An Ogg file whose stream is none of the audio codecs: the generic Ogg kind.
+ff vp8.ogx -c:v libvpx -deadline realtime -cpu-used 8 -f ogg
+put ogg_vp8_generic ogx,ogg,ogv "ffmpeg (ogg muxer, libvpx)" vp8.ogx
+cat > form.ui <<'XML'
+<?xml version="1.0" encoding="UTF-8"?>
+<ui version="4.0">
+ <class>Form</class>
+ <widget class="QWidget" name="Form">
+  <property name="windowTitle"><string>Sample</string></property>
+ </widget>
+</ui>
+XML
+put qt_designer_ui ui "written by this script (text)" form.ui
+printf 'MIDlet-Name: Sample\nMIDlet-Version: 1.0\nMIDlet-Vendor: Quodra\nMIDlet-Jar-URL: sample.jar\nMIDlet-Jar-Size: 1024\n' \
+  > sample.jad
+put jad_descriptor jad "written by this script (text)" sample.jad
+printf 'BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nBEAT:120\r\nMELODY:c2d2e2f2\r\nEND:IMELODY\r\n' > tune.imy
+put imelody_tune imy,ime "written by this script (text)" tune.imy
+cat > list.wpl <<'WPL'
+<?wpl version="1.0"?>
+<smil>
+  <head><title>Sample list</title></head>
+  <body><seq><media src="tone.wma"/></seq></body>
+</smil>
+WPL
+put wpl_playlist wpl "written by this script (text)" list.wpl
+printf '<?xml version="1.0"?>\n<?quicktime type="application/x-quicktimeplayer"?>\n<embed src="http://example.com/clip.mov" autoplay="true"/>\n' \
+  > link.qtl
+put qtl_link qtl "written by this script (text)" link.qtl
+printf '#%%RAML 1.0\ntitle: Sample API\nbaseUri: http://example.com/api\n/items:\n  get:\n    description: All items\n' > api.raml
+put raml_api raml "written by this script (text)" api.raml
+printf '(* Content-type: application/vnd.wolfram.mathematica *)\n\nNotebook[{Cell["Sample", "Title"]}]\n' > sample.nb
+put mathematica_notebook nb "written by this script (text)" sample.nb
+printf '[gd_resource type="Environment" format=3]\n\n[resource]\nbackground_mode = 1\n' > sample.tres
+put godot_resource tres,res "written by this script (text)" sample.tres
+printf '[gd_scene format=3]\n\n[node name="Root" type="Node2D"]\n' > sample.tscn
+put godot_scene tscn,scn,escn "written by this script (text)" sample.tscn
+
 # ---------------------------------------------------------------- into place
 # The folder holds only what this run made.
 mkdir -p "$out"

@@ -150,6 +150,8 @@ TEST_F(TextJudge, KindsWithAFixedShape)
          "<!ENTITY a \"b\">\n]>\n<article><title>x</title></article>\n",
          0x5405},
         {"html5_in_xml_style", "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\"><body/></html>", UNKNOWN},
+        {"smil", "<smil xmlns=\"http://www.w3.org/ns/SMIL\"><body/></smil>", 0x540C},
+        {"windows_media_playlist", "<?wpl version=\"1.0\"?>\n<smil><body/></smil>", UNKNOWN},
         {"gtk_builder", "<?xml version=\"1.0\"?>\n<interface>\n<object class=\"GtkWindow\"/>\n</interface>\n", 0x540E},
         {"unterminated_comment", "<!-- never closed", UNKNOWN},
         {"json_cut_off", "{\"a\": [1, 2, {\"b\": \"c" + std::string(9000, 'x'), 0x5303},
