@@ -10,7 +10,7 @@
 #     icoutils netpbm pstoedit faketime ffmpeg default-jdk-headless g++-mingw-w64 wine64 gcc gettext openssl
 #     gnupg libjxl-tools icnsutils speex wavpack musepack-tools lz4 lzop lrzip squashfs-tools qemu-utils wimtools
 #     par2 dar t1utils xfonts-base pcf2bdf console-setup-linux zlib1g-dev cmake-data sharutils gettext mawk
-#     assimp-utils hdf5-tools pspp dcmtk manpages
+#     assimp-utils hdf5-tools pspp dcmtk manpages mame-tools
 # Usage: bash tools/make_samples.sh   (rewrites every sample). Fixed inputs, seeds and dates make a rerun give the
 # same bytes, except these: wixl draws a fresh package code for the MSI, chmcmd stamps the CHM header from a
 # clock that faketime cannot reach, and the keys, certificates, signatures and keystores are drawn afresh.
@@ -31,7 +31,8 @@ need="convert sox pandoc zip gzip bzip2 xz zstd 7z cpio tar rpmbuild dpkg-deb lz
       i686-w64-mingw32-gcc x86_64-w64-mingw32-gcc /usr/lib/wine/wine64 /usr/bin/python3 gs ppmtopict pnmtorast
       ppmtoilbm cjxl png2icns djvm speexenc wavpack mpcenc lz4 lzop lrzip mksquashfs qemu-img wimcapture par2 dar
       gcc msgfmt openssl gpg gpgconf keytool t1ascii t1binary pcf2bdf xgettext msginit uuencode ttx diff
-      assimp h5import pspp img2dcm ppmtoacad pnmtorle pbmtocmuwm pbmtogem pbmtoicon pamtosrf pbmtoepsi"
+      assimp h5import pspp img2dcm ppmtoacad pnmtorle pbmtocmuwm pbmtogem pbmtoicon pamtosrf pbmtoepsi
+      chdman"
 missing=""
 for tool in $need; do command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"; done
 if [ -n "$missing" ]; then
@@ -1811,6 +1812,11 @@ printf '[gd_resource type="Environment" format=3]\n\n[resource]\nbackground_mode
 put godot_resource tres,res "written by this script (text)" sample.tres
 printf '[gd_scene format=3]\n\n[node name="Root" type="Node2D"]\n' > sample.tscn
 put godot_scene tscn,scn,escn "written by this script (text)" sample.tscn
+
+# A compressed hunk image of 64 KB of one letter, as MAME's chdman writes it.
+head -c 65536 /dev/zero | tr '\0' 'Q' > hunks.raw
+chdman createraw -i hunks.raw -o hunks.chd -hs 4096 -us 512 >/dev/null
+put chd_chdman chd "chdman createraw (mame-tools)" hunks.chd
 
 # ---------------------------------------------------------------- into place
 # The folder holds only what this run made.
