@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets libmagic's `file --extension` beside the manifest of tests/samples/: per sample the right extension(s) and
-# file's answer, the share where file's first proposal is right, and file's speed over the folder (files per
-# second). Nothing is asserted; the figures are for reading. Usage:
+# file's answer, per kind how many files each tool got right first, the share where file's first proposal is
+# right, and file's speed over the folder (files per second). Nothing is asserted; the figures are for reading. Usage:
 #   bash tools/compare_with_file.sh [--rounds N] [--identifier "COMMAND..."] [SAMPLE_FOLDER]
 # --identifier (or the environment variable QUODRA_IDENTIFIER) names the console identifier to set beside file,
 # e.g. --identifier "cmake/wine-run.sh build/x86_64/bin/karvoc.exe --tsv"; the sample paths are appended to it.
@@ -56,9 +56,23 @@ read_identifier_answers()
     identifier_answer[${path##*/}]=${first,,}
   done
 }
+# in_batches COMMAND...: runs COMMAND with the sample paths, a few hundred at a time: a Windows command line holds
+# at most 32767 characters, which a large sample set passes (one batch when the paths fit).
+in_batches()
+{
+  local start
+  for ((start = 0; start < ${#paths[@]}; start += batch)); do
+    "$@" "${paths[@]:start:batch}" || true
+  done
+}
+path_chars=$(printf '%s ' "${paths[@]}" | wc -c)
+batch=${#paths[@]}
+if [ "$path_chars" -gt 30000 ]; then
+  batch=$(( ${#paths[@]} * 30000 / path_chars ))
+fi
 if [ -n "$identifier" ]; then
   # shellcheck disable=SC2086  # the command line is split into words on purpose
-  read_identifier_answers < <($identifier "${paths[@]}" || true)
+  read_identifier_answers < <(in_batches $identifier)
 fi
 
 # is_right ANSWER EXTENSIONS: 1 when ANSWER's first proposal is one of the comma-separated EXTENSIONS.
@@ -92,6 +106,35 @@ done
 
 total=${#names[@]}
 share() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", b ? 100 * a / b : 0 }'; }
+
+# ---- per kind (a kind is a set of right extensions in the manifest): files, and how many each got right first.
+declare -A kind_files kind_file_right kind_identifier_right
+for name in "${names[@]}"; do
+  kind=${right[$name]}
+  kind_files[$kind]=$(( ${kind_files[$kind]:-0} + 1 ))
+  is_right "${file_answer[$name]:-???}" "$kind" && kind_file_right[$kind]=$(( ${kind_file_right[$kind]:-0} + 1 ))
+  if [ -n "$identifier" ] && is_right "${identifier_answer[$name]:-}" "$kind"; then
+    kind_identifier_right[$kind]=$(( ${kind_identifier_right[$kind]:-0} + 1 ))
+  fi
+done
+echo
+printf '%-28s %5s %8s %11s\n' "kind (right extensions)" "files" "file" "identifier"
+kinds_file_none=0
+kinds_identifier_none=0
+while IFS= read -r kind; do
+  n=${kind_files[$kind]}
+  f=${kind_file_right[$kind]:-0}
+  i=${kind_identifier_right[$kind]:-0}
+  [ "$f" -eq 0 ] && kinds_file_none=$((kinds_file_none + 1))
+  [ "$i" -eq 0 ] && kinds_identifier_none=$((kinds_identifier_none + 1))
+  if [ -n "$identifier" ]; then
+    printf '%-28s %5d %4d/%-3d %7d/%-3d\n' "$kind" "$n" "$f" "$n" "$i" "$n"
+  else
+    printf '%-28s %5d %4d/%-3d\n' "$kind" "$n" "$f" "$n"
+  fi
+done < <(printf '%s\n' "${!kind_files[@]}" | sort)
+echo "kinds: ${#kind_files[@]}; no file right first: file --extension $kinds_file_none kinds" \
+  "${identifier:+, identifier $kinds_identifier_none kinds}"
 echo
 echo "file --extension ($(file --version | head -1)): first proposal right for $file_right of $total" \
   "($(share "$file_right" "$total")%)"
@@ -107,13 +150,14 @@ speed()
   shift
   start=$(date +%s%N)
   for ((round = 0; round < rounds; round++)); do
-    "$@" "${paths[@]}" >/dev/null 2>&1 || true
+    in_batches "$@" >/dev/null 2>&1
   done
   end=$(date +%s%N)
   awk -v n=$((total * rounds)) -v ns=$((end - start)) -v label="$label" \
     'BEGIN { printf "%s: %d files in %.3f s, %.0f files per second\n", label, n, ns / 1e9, n / (ns / 1e9) }'
 }
 echo
+[ "$batch" -lt "${#paths[@]}" ] && echo "(each tool runs once per $batch files: the paths exceed one Windows command line)"
 speed "file --extension" file --extension -N
 if [ -n "$identifier" ]; then
   # shellcheck disable=SC2086

@@ -5,7 +5,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 pkgs="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 xvfb xauth locales
       fonts-ipafont-gothic fonts-ipafont-mincho cmake googletest binutils-mingw-w64-i686
-      binutils-mingw-w64-x86-64 file python3 g++ fp-utils-3.2.2"
+      binutils-mingw-w64-x86-64 file python3 g++ fp-utils-3.2.2 shared-mime-info"
 missing=""
 for p in $pkgs; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -20,6 +20,7 @@ namespace {
 
 const uint16_t VIDEO_JUDGE_ID = 40001;
 const uint16_t CONTAINER_JUDGE_ID = 40002;
+const uint16_t TEXT_JUDGE_ID = 40003;
 
 std::string dataset_folder()
 {
@@ -132,15 +133,16 @@ TEST(BundledDataset, EveryVideoCodecOfJudgextHasItsOwnComment)
     EXPECT_EQ(comments.size(), 20u);
 }
 
-TEST(BundledDataset, BothJudgeLibrariesAreInTheAddinFolder)
+TEST(BundledDataset, EveryJudgeLibraryIsInTheAddinFolder)
 {
     EXPECT_TRUE(file_exists(dataset_folder() + "add-in\\judgext.dll"));
     EXPECT_TRUE(file_exists(dataset_folder() + "add-in\\judgext_containers.dll"));
+    EXPECT_TRUE(file_exists(dataset_folder() + "add-in\\judgext_text.dll"));
     std::map<uint16_t, plugin_header> headers = definitions_of(run_list());
     std::set<uint16_t> libraries;
     for (const auto &h : headers)
         if (h.second.flags & DEFINITION_FLAG_JUDGE_LIBRARY) libraries.insert(h.second.judge_library_id);
-    EXPECT_EQ(libraries, (std::set<uint16_t>{VIDEO_JUDGE_ID, CONTAINER_JUDGE_ID}));
+    EXPECT_EQ(libraries, (std::set<uint16_t>{VIDEO_JUDGE_ID, CONTAINER_JUDGE_ID, TEXT_JUDGE_ID}));
 }
 
 // A file of size bytes, zero but for the given texts at their offsets.

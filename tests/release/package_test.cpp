@@ -55,6 +55,7 @@ const version_expectation VERSIONED_FILES[] = {
     {"vlm_gene_036\\add-in\\judgext.dll", VFT_DLL, "Quodra 動画コーデック判定ライブラリ", "judgext.dll"},
     {"vlm_gene_036\\add-in\\judgext_containers.dll", VFT_DLL, "Quodra コンテナ形式判定ライブラリ",
      "judgext_containers.dll"},
+    {"vlm_gene_036\\add-in\\judgext_text.dll", VFT_DLL, "Quodra テキスト種類判定ライブラリ", "judgext_text.dll"},
 };
 
 std::string version_string(const std::string &block, const char *name)

@@ -27,6 +27,7 @@ EXPECTED = [
     "vlm_gene_036/add-in/",
     "vlm_gene_036/add-in/judgext.dll",
     "vlm_gene_036/add-in/judgext_containers.dll",
+    "vlm_gene_036/add-in/judgext_text.dll",
     "readme.txt",
     "README-en.txt",
 ]

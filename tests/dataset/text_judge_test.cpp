@@ -1,0 +1,227 @@
+// judgext_text.dll, loaded by its export names as the program loads it: its identity, its kinds for the real
+// samples, and its answers for texts written here, one per rule, with the texts it must leave alone.
+#include "judge_interface.h"
+#include "test_files.h"
+#include <gtest/gtest.h>
+#include <cstring>
+#include <string>
+#include <vector>
+
+using namespace std::string_literals;
+
+namespace {
+
+const uint16_t TEXT_JUDGE_ID = 40003;
+const uint32_t UNKNOWN = 1;
+
+class TextJudge : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string path = test_program_folder() + "judgext_text.dll";
+        library = LoadLibraryA(path.c_str());
+        ASSERT_NE(library, nullptr) << path;
+        entry = reinterpret_cast<judge_entry_function>(
+            reinterpret_cast<void *>(GetProcAddress(library, JUDGE_ENTRY_EXPORT)));
+        calculate = reinterpret_cast<judge_calculate_function>(
+            reinterpret_cast<void *>(GetProcAddress(library, JUDGE_CALCULATE_EXPORT)));
+        ASSERT_NE(entry, nullptr);
+        ASSERT_NE(calculate, nullptr);
+        folder = make_test_folder("text_judge");
+    }
+    void TearDown() override
+    {
+        if (library != nullptr) FreeLibrary(library);
+        remove_folder_tree(folder);
+    }
+
+    // The judge's call with a header of the given identity and switch; the record's result_b, or the call's
+    // own result (0 or 1) in *returned.
+    uint32_t judge(const std::string &target, uint16_t identity = TEXT_JUDGE_ID, uint8_t mode = 1,
+                   int32_t *returned = nullptr)
+    {
+        plugin_header header = {};
+        header.flags = DEFINITION_FLAG_JUDGE_LIBRARY | DEFINITION_FLAG_JUDGE_ALLOWED;
+        header.judge_library_id = identity;
+        header.option_mode = mode;
+        uint32_t w[JUDGE_HEADER_WORDS];
+        split_header_words(header, w);
+        judgement_record record = {};
+        int32_t result = calculate(nullptr, "", w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9], w[10],
+                                   w[11], w[12], w[13], w[14], w[15], w[16], w[17], w[18], w[19], w[20], w[21],
+                                   target.c_str(), &record, 0, 0);
+        if (returned != nullptr) *returned = result;
+        EXPECT_EQ(record.result_a, 0u);
+        return record.result_b;
+    }
+
+    uint32_t judge_text(const std::string &name, const std::string &bytes)
+    {
+        std::string path = folder + name;
+        EXPECT_TRUE(write_file_bytes(path, std::vector<unsigned char>(bytes.begin(), bytes.end())));
+        return judge(path);
+    }
+
+    HMODULE library = nullptr;
+    judge_entry_function entry = nullptr;
+    judge_calculate_function calculate = nullptr;
+    std::string folder;
+};
+
+TEST_F(TextJudge, ReportsItsIdentity)
+{
+    judge_library_info info;
+    std::memset(&info, 0xAB, sizeof info);
+    ASSERT_EQ(entry(nullptr, &info), 1);
+    EXPECT_EQ(info.library_id, TEXT_JUDGE_ID);
+    EXPECT_EQ(info.zero, 0);
+    EXPECT_EQ(info.zero_tail, 0);
+    EXPECT_STREQ(info.description, "Text Judge for KRVFB");
+}
+
+TEST_F(TextJudge, DeclinesAHeaderOfAnotherLibraryAndKeepsOffWhenSwitchedOff)
+{
+    std::string path = folder + "script";
+    std::string text = "#!/bin/sh\necho hello\n";
+    ASSERT_TRUE(write_file_bytes(path, std::vector<unsigned char>(text.begin(), text.end())));
+    int32_t returned = -1;
+    EXPECT_EQ(judge(path, 40002, 1, &returned), 0u);
+    EXPECT_EQ(returned, 0);
+    EXPECT_EQ(judge(path, TEXT_JUDGE_ID, 0, &returned), 0u);
+    EXPECT_EQ(returned, 1);
+    EXPECT_EQ(judge(folder + "missing", TEXT_JUDGE_ID, 1, &returned), 0u);
+    EXPECT_EQ(returned, 0);
+    EXPECT_EQ(judge(path, TEXT_JUDGE_ID, 1, &returned), 0x5106u);
+    EXPECT_EQ(returned, 1);
+}
+
+TEST_F(TextJudge, KindsOfTheRealSamples)
+{
+    const struct {
+        const char *sample;
+        uint32_t kind;
+    } cases[] = {
+        {"c_zlib_example", 0x5101},    {"cpp_source", 0x5102},       {"csharp_source", 0x5103},
+        {"java_source", 0x5104},       {"python_module", 0x5105},    {"script_sh", 0x5106},
+        {"perl_module", 0x5107},       {"script_ruby", 0x5108},      {"javascript_source", 0x510A},
+        {"typescript_source", 0x510B}, {"go_source", 0x510C},       {"rust_source", 0x510D},
+        {"lua_pandoc_writer", 0x510E}, {"sql_sqlite_dump", 0x510F},  {"awk_mawk_example", 0x5111},
+        {"makefile_dpkg", 0x5201},     {"cmake_module", 0x5202},     {"rpm_spec", 0x5203},
+        {"csv_sqlite", 0x5301},        {"tsv_sqlite", 0x5302},       {"json_object", 0x5303},
+        {"yaml_pandoc_translation", 0x5304}, {"toml_config", 0x5305}, {"ini_configparser", 0x5306},
+        {"ipynb_pandoc", 0x5307},      {"bibtex_pandoc", 0x5309},    {"xhtml_pandoc", 0x5401},
+        {"opml_pandoc", 0x5404},       {"docbook_pandoc", 0x5405},   {"fictionbook_pandoc", 0x5406},
+        {"ttx_fonttools", 0x540D},     {"markdown_pandoc", 0x5501},  {"rst_pandoc", 0x5502},
+        {"latex_pandoc", 0x5503},      {"troff_man_pandoc", 0x5504}, {"po_msginit", 0x5601},
+        {"pot_xgettext", 0x5602},      {"eml_received", 0x5701},     {"mbox_python", 0x5703},
+        {"patch_diff", 0x5801},        {"log_python_logging", 0x5802}, {"uuencode_classic", 0x5803},
+        // Plain text, HTML5, generic XML and binary files are left to the dataset's other readers.
+        {"txt_ascii", UNKNOWN},        {"txt_utf8", UNKNOWN},        {"html5_pandoc", UNKNOWN},
+        {"xml_catalog", UNKNOWN},      {"png_rgb", UNKNOWN},         {"zip_deflate", UNKNOWN},
+    };
+    for (const auto &c : cases) {
+        std::string path = std::string(QUODRA_SOURCE_DIR) + "/tests/samples/" + c.sample;
+        if (!file_exists(path)) continue;  // the sample set may lack one; the others still count
+        EXPECT_EQ(judge(path), c.kind) << c.sample;
+    }
+}
+
+// One text per rule that decides a kind before the words are counted.
+TEST_F(TextJudge, KindsWithAFixedShape)
+{
+    const struct {
+        const char *name;
+        std::string text;
+        uint32_t kind;
+    } cases[] = {
+        {"env_python", "#!/usr/bin/env python3\nprint('x')\n", 0x5105},
+        {"env_with_option", "#!/usr/bin/env -S node --harmony\nx\n", 0x510A},
+        {"versioned_perl", "#!/usr/bin/perl5.36\n", 0x5107},
+        {"unknown_interpreter", "#!/usr/bin/frobnicate\nhello world\n", UNKNOWN},
+        {"bom_shell", "\xEF\xBB\xBF#!/bin/bash\necho hi\n"s, 0x5106},
+        {"php", "<?php\necho 'x';\n", 0x5109},
+        {"rss", "<?xml version=\"1.0\"?>\n<!-- feed -->\n<rss version=\"2.0\"><channel/></rss>\n", 0x5402},
+        {"atom", "<feed xmlns=\"http://www.w3.org/2005/Atom\"><title>x</title></feed>", 0x5403},
+        {"atom_without_namespace", "<feed><title>x</title></feed>", UNKNOWN},
+        {"xslt", "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"/>", 0x5407},
+        {"xspf", "<playlist version=\"1\" xmlns=\"http://xspf.org/ns/0/\"><trackList/></playlist>", 0x5408},
+        {"docbook_by_doctype",
+         "<?xml version=\"1.0\"?>\n<!DOCTYPE article PUBLIC \"-//OASIS//DTD DocBook XML V4.5//EN\" \"x.dtd\" [\n"
+         "<!ENTITY a \"b\">\n]>\n<article><title>x</title></article>\n",
+         0x5405},
+        {"html5_in_xml_style", "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\"><body/></html>", UNKNOWN},
+        {"smil", "<smil xmlns=\"http://www.w3.org/ns/SMIL\"><body/></smil>", 0x540C},
+        {"windows_media_playlist", "<?wpl version=\"1.0\"?>\n<smil><body/></smil>", UNKNOWN},
+        {"gtk_builder", "<?xml version=\"1.0\"?>\n<interface>\n<object class=\"GtkWindow\"/>\n</interface>\n", 0x540E},
+        {"unterminated_comment", "<!-- never closed", UNKNOWN},
+        {"json_cut_off", "{\"a\": [1, 2, {\"b\": \"c" + std::string(9000, 'x'), 0x5303},
+        {"json_with_tail", "{\"a\": 1} trailing words\n", UNKNOWN},
+        {"notebook", "{\"cells\": [], \"nbformat\": 4, \"metadata\": {}}\n", 0x5307},
+        {"mail", "From: a@example.com\nTo: b@example.com\nSubject: hi\n\nbody\n", 0x5701},
+        {"news", "From: a@example.com\nNewsgroups: comp.lang.c\nSubject: hi\n\nbody\n", 0x5702},
+        {"mbox", "From a@example.com Tue Nov 14 22:13:20 2023\nFrom: a@example.com\nSubject: x\n\nbody\n", 0x5703},
+        {"header_without_body", "From: a@example.com\nSubject: hi\n", UNKNOWN},
+        {"context_diff", "*** a.txt\n--- b.txt\n***************\n*** 1 ****\n", 0x5801},
+        {"ldif", "version: 1\n\ndn: cn=x,dc=example,dc=com\nobjectClass: person\ncn: x\n", 0x5308},
+        {"syslog", "Nov 14 22:13:20 host cron[1]: start\nNov 14 22:13:21 host cron[1]: stop\n"
+                   "Nov 14 22:13:22 host kernel: x\n",
+         0x5802},
+        {"cmake_bracket_comment", "#[=======================================================================[.rst:\n"
+                                  "Module\n------\n\nText of the module.\n#]=======================================================================]\n",
+         0x5202},
+        {"semicolon_table", "a;b;c\n1;2;3\n4;5;6\n", 0x5301},
+        {"uneven_table", "a,b,c\n1,2\n4,5,6\n", UNKNOWN},
+    };
+    for (const auto &c : cases) EXPECT_EQ(judge_text(c.name, c.text), c.kind) << c.name;
+}
+
+// Kinds found by the words their lines start with, and texts too weak or too mixed to name.
+TEST_F(TextJudge, KindsByTheirWords)
+{
+    const struct {
+        const char *name;
+        std::string text;
+        uint32_t kind;
+    } cases[] = {
+        {"markdown_after_front_matter",
+         "---\ntitle: x\n---\n\n# Title\n\nText with a [link](http://example.com).\n\n## Part\n\n```\ncode\n```\n", 0x5501},
+        {"yaml_documents", "---\nname: one\nsize: 1\n---\nname: two\nsize: 2\nowner: x\ncolor: red\n", 0x5304},
+        {"comments_are_not_headings", "# comment\n# another comment\n# a third one\nx = 1\ny = 2\n", UNKNOWN},
+        {"toml_against_ini", "[server]\nhost = \"example.com\"\nports = [80, 443]\nenabled = true\n", 0x5305},
+        {"ini_against_toml", "[server]\nhost = example.com\nuser = admin\nport = 8080\n; comment\n", 0x5306},
+        {"sql_before_table", "INSERT INTO t VALUES(1,'a');\nINSERT INTO t VALUES(2,'b');\nINSERT INTO t VALUES(3,'c');\n"
+                             "CREATE TABLE u(a INTEGER, b VARCHAR(10));\n",
+         0x510F},
+        {"typescript_needs_javascript", "interface A { x: string; y: number; }\n", UNKNOWN},
+        {"one_line", "hello\n", UNKNOWN},
+        {"prose", "This is a letter.\nIt has a few lines of words,\nand nothing else.\n", UNKNOWN},
+    };
+    for (const auto &c : cases) EXPECT_EQ(judge_text(c.name, c.text), c.kind) << c.name;
+}
+
+// Binary, empty, huge and hostile files end in a plain answer, never in a crash or a read past the buffer.
+TEST_F(TextJudge, BinaryEmptyAndHostileFiles)
+{
+    std::string nested(20000, '[');
+    std::string long_line(50000, 'a');
+    std::string many_lines;
+    for (int i = 0; i < 3000; ++i) many_lines += "x\n";
+    std::string controls = "text" + std::string(40, '\x01') + "more text\n";
+    const struct {
+        const char *name;
+        std::string bytes;
+        uint32_t kind;
+    } cases[] = {
+        {"empty", "", UNKNOWN},
+        {"zero_byte", "#!/bin/sh\n\0echo\n"s, UNKNOWN},
+        {"control_bytes", controls, UNKNOWN},
+        {"deeply_nested_json", nested, UNKNOWN},
+        {"one_long_line", long_line, UNKNOWN},
+        {"many_short_lines", many_lines, UNKNOWN},
+        {"shebang_only", "#!", UNKNOWN},
+        {"open_tag_only", "<", UNKNOWN},
+    };
+    for (const auto &c : cases) EXPECT_EQ(judge_text(c.name, c.bytes), c.kind) << c.name;
+}
+
+}  // namespace
