@@ -223,7 +223,7 @@ TEST(AddinGui, TheThreeMenusHoldTheAddinPopupsAndChoosingAnItemCallsItsAddin)
     std::string system = put_addin(run, "system.wyr", "id=2\r\nflags=64\r\nmenu_text=システム項目\r\nstate=3\r\n");
     put_addin(run, "popup.wyr", "id=3\r\nflags=32\r\nmenu_text=ポップアップ項目\r\ngrouped=1\r\ngroup=仲間\r\n");
     // A window that appears under the cursor gets a mouse move, which would set the menu code to 128.
-    park_cursor();
+    SetCursorPos(1000, 740);
     start(&run);
     ASSERT_NE(nullptr, run.process);
     // Three descriptions at start, then one for each menu an add-in belongs to.
