@@ -10,10 +10,12 @@
 //             the configuration record and the settings store
 //   actions/  the program's identification result, result dialog, renames
 //   archive/  extraction of dropped archives
+//   addin/    the Wyro add-in host and its displays
+//   settings/ the settings sheet, the dataset dialogs, shortcuts and the association
 //   app/      entry, quodra.ini at start-up (app/config, shared with karvoc), command-line run, main window
 //   console/  karvoc, the console identifier, on the engine and app/config only
-//   judgext/, judgext_containers/  the judge libraries, on base and the judge interface only
-//   resources/ the .rc script, its ids and artwork
+//   judgext/, judgext_containers/, judgext_text/  the judge libraries, on base and the judge interface only
+//   resources/ the .rc scripts, their ids, the version and artwork; help/ the help file's sources
 #include "command_line.h"
 #include "command_line_run.h"
 #include "config.h"
