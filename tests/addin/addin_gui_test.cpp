@@ -240,14 +240,21 @@ TEST(AddinGui, TheThreeMenusHoldTheAddinPopupsAndChoosingAnItemCallsItsAddin)
               "menu|system|2|システム項目#" + std::to_string(system_command) + "#3");
 
     // The file list's popup: 識別, リネーム, then the add-in popup holding the group 仲間 with the item.
-    // Chosen before any mouse move reached the window, the add-in gets the code of the last menu built, 64.
+    // Its add-in is called with the target. The code it gets is the last menu built (64) unless a mouse move
+    // reached the window first (128); the pointer crossings Wine makes around a popup menu may or may not
+    // send one, so either is taken here (the host's tests hold the rule itself).
     clear_addin_log();
     click_first_file(run, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     HWND menu = wait_for_menu(run);
     ASSERT_NE(nullptr, menu);
     press_in_menu(menu, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_RETURN});
     wait_for_calls(1);
-    EXPECT_EQ(process_calls(), std::vector<std::string>{"popup.wyr|event=64|target=" + run.files + "pic.png"});
+    std::vector<std::string> popup_calls = process_calls();
+    ASSERT_EQ(1u, popup_calls.size());
+    std::string popup_tail = "|target=" + run.files + "pic.png";
+    EXPECT_TRUE(popup_calls[0] == "popup.wyr|event=64" + popup_tail ||
+                popup_calls[0] == "popup.wyr|event=128" + popup_tail)
+        << popup_calls[0];
 
     // After a mouse move over the window, the menu bar's item reports 128.
     clear_addin_log();
