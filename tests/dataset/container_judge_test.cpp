@@ -1,6 +1,6 @@
 // judgext_containers.dll, loaded by its export names as the program loads it: its identity, its kinds for the
 // real samples, and clean answers for truncated and hostile containers made here.
-#include "judge_interface.h"
+#include "judge_library_fixture.h"
 #include "test_files.h"
 #include <gtest/gtest.h>
 #include <cstring>
@@ -13,46 +13,9 @@ namespace {
 
 const uint16_t CONTAINER_JUDGE_ID = 40002;
 
-class ContainerJudge : public ::testing::Test {
+class ContainerJudge : public judge_library_test {
 protected:
-    void SetUp() override
-    {
-        std::string path = test_program_folder() + "judgext_containers.dll";
-        library = LoadLibraryA(path.c_str());
-        ASSERT_NE(library, nullptr) << path;
-        entry = reinterpret_cast<judge_entry_function>(
-            reinterpret_cast<void *>(GetProcAddress(library, JUDGE_ENTRY_EXPORT)));
-        calculate = reinterpret_cast<judge_calculate_function>(
-            reinterpret_cast<void *>(GetProcAddress(library, JUDGE_CALCULATE_EXPORT)));
-        ASSERT_NE(entry, nullptr);
-        ASSERT_NE(calculate, nullptr);
-        folder = make_test_folder("container_judge");
-    }
-    void TearDown() override
-    {
-        if (library != nullptr) FreeLibrary(library);
-        remove_folder_tree(folder);
-    }
-
-    // The judge's call with a header of the given identity and switch; the record's result_b, or the call's
-    // own result (0 or 1) in *returned.
-    uint32_t judge(const std::string &target, uint16_t identity = CONTAINER_JUDGE_ID, uint8_t mode = 1,
-                   int32_t *returned = nullptr)
-    {
-        plugin_header header = {};
-        header.flags = DEFINITION_FLAG_JUDGE_LIBRARY | DEFINITION_FLAG_JUDGE_ALLOWED;
-        header.judge_library_id = identity;
-        header.option_mode = mode;
-        uint32_t w[JUDGE_HEADER_WORDS];
-        split_header_words(header, w);
-        judgement_record record = {};
-        int32_t result = calculate(nullptr, "", w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9], w[10],
-                                   w[11], w[12], w[13], w[14], w[15], w[16], w[17], w[18], w[19], w[20], w[21],
-                                   target.c_str(), &record, 0, 0);
-        if (returned != nullptr) *returned = result;
-        EXPECT_EQ(record.result_a, 0u);
-        return record.result_b;
-    }
+    ContainerJudge() : judge_library_test("judgext_containers.dll", CONTAINER_JUDGE_ID, "container_judge") {}
 
     std::string write(const std::string &name, const std::string &bytes)
     {
@@ -60,11 +23,6 @@ protected:
         EXPECT_TRUE(write_file_bytes(path, std::vector<unsigned char>(bytes.begin(), bytes.end())));
         return path;
     }
-
-    HMODULE library = nullptr;
-    judge_entry_function entry = nullptr;
-    judge_calculate_function calculate = nullptr;
-    std::string folder;
 };
 
 TEST_F(ContainerJudge, ReportsItsIdentity)
