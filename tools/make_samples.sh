@@ -11,7 +11,10 @@
 #     gnupg libjxl-tools icnsutils speex wavpack musepack-tools lz4 lzop lrzip squashfs-tools qemu-utils wimtools
 #     par2 dar t1utils xfonts-base pcf2bdf console-setup-linux zlib1g-dev cmake-data sharutils gettext mawk
 #     assimp-utils hdf5-tools pspp dcmtk manpages mame-tools
-# Usage: bash tools/make_samples.sh   (rewrites every sample). Fixed inputs, seeds and dates make a rerun give the
+# More kinds come from the parts in tools/samples/*.sh (each names its packages on a "# packages:" line and checks
+# its tools with need_tools); `bash tools/setup.sh --samples` installs the packages of this script and its parts.
+# Usage: bash tools/make_samples.sh   (rewrites every sample), or
+#        bash tools/make_samples.sh --part NAME   (remakes only the samples of tools/samples/NAME.sh, in place). Fixed inputs, seeds and dates make a rerun give the
 # same bytes, except these: wixl draws a fresh package code for the MSI, chmcmd stamps the CHM header from a
 # clock that faketime cannot reach, and the keys, certificates, signatures and keystores are drawn afresh.
 # The fonts, the colour profile and the console font are copied from the files of the Debian packages named.
@@ -35,7 +38,7 @@ need="convert sox pandoc zip gzip bzip2 xz zstd 7z cpio tar rpmbuild dpkg-deb lz
       chdman"
 missing=""
 for tool in $need; do command -v "$tool" >/dev/null 2>&1 || missing="$missing $tool"; done
-if [ -n "$missing" ]; then
+if [ -n "$missing" ] && [ "${1:-}" != "--part" ]; then
   echo "make_samples: missing tools:$missing (see the package list at the top of this script)" >&2
   exit 1
 fi
@@ -60,8 +63,36 @@ at_fixed_time()
   faketime -f "$fixed_time" "$@"
 }
 
+# need_tools TOOL...: a part stops with the names of the tools this machine lacks.
+need_tools()
+{
+  local tool absent=""
+  for tool in "$@"; do command -v "$tool" >/dev/null 2>&1 || absent="$absent $tool"; done
+  if [ -n "$absent" ]; then
+    echo "make_samples: missing tools:$absent (see the packages line of the part)" >&2
+    exit 1
+  fi
+}
+
 mkdir -p "$work/out"
 cd "$work"
+
+# One part alone: its samples replace their namesakes in the folder and the manifest; the rest stays.
+if [ "${1:-}" = "--part" ]; then
+  part="$root/tools/samples/${2:-}.sh"
+  [ -f "$part" ] || { echo "make_samples: no part ${2:-} in tools/samples" >&2; exit 1; }
+  # shellcheck source=/dev/null
+  source "$part"
+  cd "$work"
+  [ -s "$manifest" ] || { echo "make_samples: the part made no samples" >&2; exit 1; }
+  cut -f1 "$manifest" | sort > names
+  awk -F'\t' 'NR == FNR { made[$1] = 1; next } !($1 in made)' names "$out/MANIFEST" > kept
+  cat kept "$manifest" > "$out/MANIFEST"
+  cp "$work"/out/* "$out/"
+  chmod 644 "$out"/*
+  echo "make_samples: part ${2}: $(wc -l < "$manifest") samples"
+  exit 0
+fi
 
 # ---------------------------------------------------------------- images
 # One 16x16 picture is the source of every raster sample; ImageMagick leaves out its date chunks.
@@ -1817,6 +1848,14 @@ put godot_scene tscn,scn,escn "written by this script (text)" sample.tscn
 head -c 65536 /dev/zero | tr '\0' 'Q' > hunks.raw
 chdman createraw -i hunks.raw -o hunks.chd -hs 4096 -us 512 >/dev/null
 put chd_chdman chd "chdman createraw (mame-tools)" hunks.chd
+
+# ---------------------------------------------------------------- the parts, in name order
+for part in "$root"/tools/samples/*.sh; do
+  [ -e "$part" ] || continue
+  # shellcheck source=/dev/null
+  source "$part"
+  cd "$work"
+done
 
 # ---------------------------------------------------------------- into place
 # The folder holds only what this run made.

@@ -6,6 +6,16 @@ export DEBIAN_FRONTEND=noninteractive
 pkgs="g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 xvfb xauth locales
       fonts-ipafont-gothic fonts-ipafont-mincho cmake googletest binutils-mingw-w64-i686
       binutils-mingw-w64-x86-64 file python3 g++ fp-utils-3.2.2 shared-mime-info"
+# --samples: also the tools that make the sample set (tools/make_samples.sh and its parts name them).
+if [ "${1:-}" = "--samples" ]; then
+  here=$(cd "$(dirname "$0")" && pwd)
+  pkgs="$pkgs $(awk '/^# +apt-get install/ { on = 1 } on && !/^#   / { exit } on' "$here/make_samples.sh" |
+                sed -e 's/^# *//' -e 's/apt-get install//' | tr '\n' ' ')"
+  for part in "$here"/samples/*.sh; do
+    [ -e "$part" ] || continue
+    pkgs="$pkgs $(sed -n 's/^# packages://p' "$part")"
+  done
+fi
 missing=""
 for p in $pkgs; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
