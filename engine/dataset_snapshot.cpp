@@ -233,9 +233,11 @@ dataset_snapshot *take_dataset_snapshot(const app_config &config)
     copy_text(snapshot->dat_path, sizeof snapshot->dat_path, config.dat_path);
     copy_text(snapshot->key_path, sizeof snapshot->key_path, config.key_path);
     copy_text(snapshot->plugin_folder, sizeof snapshot->plugin_folder, config.plugin_folder);
+    copy_text(snapshot->addin_folder, sizeof snapshot->addin_folder, config.addin_folder);
     stamp_file(snapshot->dat_path, &snapshot->dat_stamp);
     stamp_file(snapshot->key_path, &snapshot->key_stamp);
-    if (!stamp_listing(snapshot->plugin_folder, &snapshot->listing, &snapshot->listing_count) ||
+    if (!stamp_listing(snapshot->addin_folder, &snapshot->addin_listing, &snapshot->addin_listing_count) ||
+        !stamp_listing(snapshot->plugin_folder, &snapshot->listing, &snapshot->listing_count) ||
         !index_definitions(snapshot)) {
         release_dataset_snapshot(snapshot);
         return nullptr;
@@ -248,6 +250,8 @@ dataset_snapshot *take_dataset_snapshot(const app_config &config)
 void release_dataset_snapshot(dataset_snapshot *snapshot)
 {
     if (snapshot == nullptr) return;
+    release_judge_library_set(&snapshot->judges);
+    std::free(snapshot->addin_listing);
     for (int i = 0; i < snapshot->file_count; i++) std::free(snapshot->files[i].entries);
     std::free(snapshot->files);
     std::free(snapshot->listing);
@@ -263,7 +267,8 @@ int snapshot_is_current(const dataset_snapshot *snapshot, const app_config &conf
 {
     if (snapshot == nullptr || std::strcmp(snapshot->dat_path, config.dat_path) != 0 ||
         std::strcmp(snapshot->key_path, config.key_path) != 0 ||
-        std::strcmp(snapshot->plugin_folder, config.plugin_folder) != 0)
+        std::strcmp(snapshot->plugin_folder, config.plugin_folder) != 0 ||
+        std::strcmp(snapshot->addin_folder, config.addin_folder) != 0)
         return 0;
     file_stamp stamp;
     stamp_file(config.dat_path, &stamp);
@@ -274,6 +279,9 @@ int snapshot_is_current(const dataset_snapshot *snapshot, const app_config &conf
     int count = 0;
     if (!stamp_listing(config.plugin_folder, &listing, &count)) return 0;
     int same = same_listing(listing, count, snapshot->listing, snapshot->listing_count);
+    std::free(listing);
+    if (!same || !stamp_listing(config.addin_folder, &listing, &count)) return 0;
+    same = same_listing(listing, count, snapshot->addin_listing, snapshot->addin_listing_count);
     std::free(listing);
     return same;
 }

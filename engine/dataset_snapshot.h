@@ -7,6 +7,7 @@
 #include "engine_records.h"
 #include "app_config.h"
 #include "definition_records.h"
+#include "judge_binding.h"
 #include "scoring.h"
 #include <windows.h>
 #include <cstddef>
@@ -67,14 +68,18 @@ struct dataset_snapshot {
     uint8_t *id_entry;             // definition_id -> dictionary entry number (0 for a file of its own)
     int *unreadable_dictionaries;  // indexes into files of dictionaries whose header cannot be read
     int unreadable_count;
+    char addin_folder[PATH_SIZE];
+    listing_stamp_entry *addin_listing;  // the add-in folder as it was listed
+    int addin_listing_count;
+    judge_library_set judges;      // the add-in folder's judge libraries, loaded on first use
 };
 
 // Takes a snapshot of the dataset config names. Null only when the snapshot's own records cannot be had;
 // a data or key file that cannot be read (or held) reads as one without records, as a failed read does.
 dataset_snapshot *take_dataset_snapshot(const app_config &config);
 void release_dataset_snapshot(dataset_snapshot *snapshot);
-// 1 while config names the same files and the data file, the key file and the plug-in folder's listing
-// (names, sizes, last-write times) are as they were when the snapshot was taken.
+// 1 while config names the same files and folders and the data file, the key file and the listings of the
+// plug-in and add-in folders (names, sizes, last-write times) are as they were when the snapshot was taken.
 int snapshot_is_current(const dataset_snapshot *snapshot, const app_config &config);
 // The snapshot of g_app_config's dataset, kept between calls and taken anew when it is no longer current;
 // null when none can be had.

@@ -79,8 +79,8 @@ void judge_plugin(run_state *run, const loaded_definition &next, const plugin_he
         end_target_view(&run->view);
         int dictionary = next.kind == KIND_DICTIONARY_ENTRY;
         // Only the record counts; the binding's result is not looked at.
-        call_judge_library(nullptr, g_app_config.addin_folder, next.path, header, run->target, judgement,
-                           dictionary ? next.entry : 0, dictionary);
+        call_judge_library_in(&run->snapshot->judges, nullptr, g_app_config.addin_folder, next.path, header,
+                              run->target, judgement, dictionary ? next.entry : 0, dictionary);
     } else {
         std::memset(judgement, 0, sizeof *judgement);
     }

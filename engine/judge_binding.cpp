@@ -1,5 +1,6 @@
-// The judge extension library binding. Libraries are probed by identity in folder listing order, each
-// loaded for one look and released; the match is loaded again to judge and released before returning.
+// The judge extension library binding. Libraries are probed by identity in folder listing order; the first
+// with the wanted identity judges. A set kept by the caller holds the listing and the loaded libraries
+// across many judgements; a call without one lists, loads and releases everything for that call.
 #include "judge_binding.h"
 #include "app_config.h"
 #include "bounded_text.h"
@@ -51,41 +52,79 @@ int library_path(const char *judge_folder, const char *name, char *out, size_t o
     return copy_text(out, out_size, folder) && append_text(out, out_size, name);
 }
 
-int library_has_identity(HWND owner, const char *path, uint16_t wanted)
+// Asks the slot's library its identity once; the module stays loaded for the judgement.
+void probe_library(HWND owner, judge_library_slot *slot)
 {
-    HMODULE library = LoadLibraryA(path);
-    if (library == nullptr) return 0;
-    int match = 0;
-    judge_entry_function entry = library_function<judge_entry_function>(library, JUDGE_ENTRY_EXPORT);
-    if (entry != nullptr) {
-        judge_library_info info;
-        std::memset(&info, 0, sizeof info);
-        match = entry(owner, &info) != 0 && info.library_id == wanted;
-    }
-    FreeLibrary(library);
-    return match;
+    if (slot->probed) return;
+    slot->probed = 1;
+    slot->module = LoadLibraryA(slot->path);
+    if (slot->module == nullptr) return;
+    judge_entry_function entry = library_function<judge_entry_function>(slot->module, JUDGE_ENTRY_EXPORT);
+    if (entry == nullptr) return;
+    judge_library_info info;
+    std::memset(&info, 0, sizeof info);
+    slot->answered = entry(owner, &info) != 0;
+    slot->library_id = info.library_id;
 }
 
-int judge_with_library(HWND owner, const char *path, const char *definition_path, const plugin_header &header,
-                       const char *target_path, judgement_record *judgement, int entry_number, int dictionary_flag)
+int judge_with_library(HWND owner, judge_library_slot *slot, const char *definition_path,
+                       const plugin_header &header, const char *target_path, judgement_record *judgement,
+                       int entry_number, int dictionary_flag)
 {
-    HMODULE library = LoadLibraryA(path);
-    if (library == nullptr) return JUDGE_LIBRARY_FAILED;
-    judge_calculate_function calculate = library_function<judge_calculate_function>(library, JUDGE_CALCULATE_EXPORT);
-    if (calculate == nullptr) {
-        FreeLibrary(library);
-        return JUDGE_LIBRARY_FAILED;
-    }
+    if (slot->module == nullptr) return JUDGE_LIBRARY_FAILED;
+    judge_calculate_function calculate = library_function<judge_calculate_function>(slot->module, JUDGE_CALCULATE_EXPORT);
+    if (calculate == nullptr) return JUDGE_LIBRARY_FAILED;
     uint32_t w[JUDGE_HEADER_WORDS];
     split_header_words(header, w);
     int32_t judged = calculate(owner, definition_path, w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9],
                                w[10], w[11], w[12], w[13], w[14], w[15], w[16], w[17], w[18], w[19], w[20], w[21],
                                target_path, judgement, static_cast<uint32_t>(entry_number),
                                static_cast<uint32_t>(dictionary_flag));
-    FreeLibrary(library);
     if (judged == 0) return JUDGE_DECLINED;
     judgement->definition_id = header.definition_id;
     return JUDGE_JUDGED;
+}
+
+// Lists the folder's libraries into the set: their full paths, and whether a name breaks the length rule.
+// 0 when memory cannot be had (nothing is kept, the next call lists again).
+int list_judge_libraries(HWND owner, judge_library_set *set, const char *judge_folder)
+{
+    copy_text(set->folder, sizeof set->folder, judge_folder);
+    int count = count_folder_entries(nullptr, judge_folder, LIBRARY_PATTERN, LIST_FILES);
+    if (count == 0) {
+        set->outcome = JUDGE_NO_LIBRARY;
+        set->listed = 1;
+        return 1;
+    }
+    char *names = static_cast<char *>(std::calloc(static_cast<size_t>(count), JUDGE_NAME_SLOT_SIZE));
+    if (names == nullptr) return 0;
+    int listed = list_folder_paths(nullptr, judge_folder, names, count, JUDGE_NAME_SLOT_SIZE, LIBRARY_PATTERN,
+                                   LIST_FILES, 1);
+    if (listed == LIST_PATH_TOO_LONG) {
+        // A file name too long for its slot breaks the length rule as a long folder does.
+        show_length_rule_warning(owner);
+        set->rule_broken = 1;
+    } else if (listed > count) {  // the folder could not be listed after all
+        set->outcome = JUDGE_NO_LIBRARY;
+    } else if (!names_keep_length_rule(owner, judge_folder, names, listed)) {
+        set->rule_broken = 1;
+    } else {
+        set->slots = static_cast<judge_library_slot *>(std::calloc(static_cast<size_t>(listed) + 1, sizeof *set->slots));
+        if (set->slots == nullptr) {
+            std::free(names);
+            return 0;
+        }
+        for (int i = 0; i < listed; i++) {
+            const char *name = names + static_cast<size_t>(i) * JUDGE_NAME_SLOT_SIZE;
+            // A path that cannot be formed is a library that never answers.
+            if (!library_path(judge_folder, name, set->slots[i].path, sizeof set->slots[i].path))
+                set->slots[i].path[0] = '\0';
+        }
+        set->count = listed;
+    }
+    std::free(names);
+    set->listed = 1;
+    return 1;
 }
 
 }  // namespace
@@ -104,45 +143,53 @@ int judge_rule_name(const char *program_folder_path, const char *judge_folder, c
     return append_text(out, out_size, file_name);
 }
 
-int call_judge_library(HWND owner, const char *judge_folder, const char *definition_path, plugin_header header,
-                       const char *target_path, judgement_record *judgement, int entry_number,
-                       int dictionary_flag)
+int call_judge_library_in(judge_library_set *set, HWND owner, const char *judge_folder,
+                          const char *definition_path, plugin_header header, const char *target_path,
+                          judgement_record *judgement, int entry_number, int dictionary_flag)
 {
     std::memset(judgement, 0, sizeof *judgement);
     if ((header.flags & DEFINITION_FLAG_JUDGE_ALLOWED) == 0) return JUDGE_NOT_CALLED;
     if (judge_folder == nullptr || judge_folder[0] == '\0') return JUDGE_NOT_CALLED;
 
-    int count = count_folder_entries(nullptr, judge_folder, LIBRARY_PATTERN, LIST_FILES);
-    if (count == 0) return JUDGE_NO_LIBRARY;
-    char *names = static_cast<char *>(std::calloc(static_cast<size_t>(count), JUDGE_NAME_SLOT_SIZE));
-    if (names == nullptr) return JUDGE_NOT_CALLED;
-    int listed = list_folder_paths(nullptr, judge_folder, names, count, JUDGE_NAME_SLOT_SIZE, LIBRARY_PATTERN,
-                                   LIST_FILES, 1);
-    if (listed == LIST_PATH_TOO_LONG) {
-        // A file name too long for its slot breaks the length rule as a long folder does.
+    if (set->listed && std::strcmp(set->folder, judge_folder) != 0) release_judge_library_set(set);
+    if (!set->listed) {
+        if (!list_judge_libraries(owner, set, judge_folder)) return JUDGE_NOT_CALLED;
+        // The listing has just warned when a name broke the rule.
+        if (set->rule_broken) return JUDGE_NOT_CALLED;
+    } else if (set->rule_broken) {
         show_length_rule_warning(owner);
-        std::free(names);
         return JUDGE_NOT_CALLED;
     }
-    if (listed > count) {  // the folder could not be listed after all
-        std::free(names);
-        return JUDGE_NO_LIBRARY;
-    }
-    if (!names_keep_length_rule(owner, judge_folder, names, listed)) {
-        std::free(names);
-        return JUDGE_NOT_CALLED;
-    }
+    if (set->outcome != 0) return set->outcome;
 
-    char match[PATH_SIZE] = "";
-    for (int i = 0; i < listed && match[0] == '\0'; i++) {
-        char path[PATH_SIZE];
-        const char *name = names + static_cast<size_t>(i) * JUDGE_NAME_SLOT_SIZE;
-        if (library_path(judge_folder, name, path, sizeof path) &&
-            library_has_identity(owner, path, header.judge_library_id))
-            copy_text(match, sizeof match, path);
+    // The first library in listing order that answers with the wanted identity judges.
+    for (int i = 0; i < set->count; i++) {
+        judge_library_slot *slot = &set->slots[i];
+        if (slot->path[0] == '\0') continue;
+        probe_library(owner, slot);
+        if (slot->answered && slot->library_id == header.judge_library_id)
+            return judge_with_library(owner, slot, definition_path, header, target_path, judgement, entry_number,
+                                      dictionary_flag);
     }
-    std::free(names);
-    if (match[0] == '\0') return JUDGE_NO_LIBRARY;
-    return judge_with_library(owner, match, definition_path, header, target_path, judgement, entry_number,
-                              dictionary_flag);
+    return JUDGE_NO_LIBRARY;
+}
+
+int call_judge_library(HWND owner, const char *judge_folder, const char *definition_path, plugin_header header,
+                       const char *target_path, judgement_record *judgement, int entry_number,
+                       int dictionary_flag)
+{
+    judge_library_set set;
+    std::memset(&set, 0, sizeof set);
+    int result = call_judge_library_in(&set, owner, judge_folder, definition_path, header, target_path, judgement,
+                                       entry_number, dictionary_flag);
+    release_judge_library_set(&set);
+    return result;
+}
+
+void release_judge_library_set(judge_library_set *set)
+{
+    for (int i = 0; i < set->count; i++)
+        if (set->slots[i].module != nullptr) FreeLibrary(set->slots[i].module);
+    std::free(set->slots);
+    std::memset(set, 0, sizeof *set);
 }

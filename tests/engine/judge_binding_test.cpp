@@ -81,7 +81,7 @@ protected:
 
 }  // namespace
 
-TEST_F(JudgeBinding, MatchingLibraryJudgesAndIsLoadedTwiceAndReleased)
+TEST_F(JudgeBinding, MatchingLibraryJudgesAndIsReleasedAfterTheCall)
 {
     add_judge("judge_right");
     judgement_record record;
@@ -91,10 +91,60 @@ TEST_F(JudgeBinding, MatchingLibraryJudgesAndIsLoadedTwiceAndReleased)
     EXPECT_EQ(0xA1u, record.result_a);
     EXPECT_EQ(0x1234u, record.result_b);
     EXPECT_EQ(0u, record.reserved);
-    std::vector<std::string> expected = {"load A1", "identity A1", "release A1", "load A1",
+    std::vector<std::string> expected = {"load A1", "identity A1",
                                          "judge A1|D:\\defs\\codec.plg|D:\\movie.avi|3|1|id=77|mode=1|name=codec",
                                          "release A1"};
     EXPECT_EQ(expected, log_lines());
+}
+
+// A set kept across judgements asks each library its identity once and keeps the judge loaded until the
+// set is released; a library of another identity listed first is asked once too.
+TEST_F(JudgeBinding, SetLoadsEachLibraryOnceForManyJudgements)
+{
+    add_judge("judge_wrong", "a_wrong.dll");
+    add_judge("judge_right", "b_right.dll");
+    std::vector<std::string> order = listing_order();
+    judge_library_set set;
+    std::memset(&set, 0, sizeof set);
+    judgement_record record;
+    for (int i = 0; i < 3; i++) {
+        EXPECT_EQ(JUDGE_JUDGED, call_judge_library_in(&set, nullptr, folder.c_str(), "D:\\defs\\codec.plg", header,
+                                                      "D:\\movie.avi", &record, 0, 0));
+        EXPECT_EQ(0x1234u, record.result_b);
+    }
+    std::vector<std::string> lines = log_lines();
+    auto count = [&](const std::string &text) {
+        int n = 0;
+        for (const std::string &line : lines) n += line.rfind(text, 0) == 0;
+        return n;
+    };
+    EXPECT_EQ(1, count("load A1"));
+    EXPECT_EQ(1, count("identity A1"));
+    EXPECT_EQ(3, count("judge A1"));
+    EXPECT_EQ(0, count("release"));
+    EXPECT_EQ(order[0] == "a_wrong.dll" ? 1 : 0, count("identity B1"));
+    release_judge_library_set(&set);
+    lines = log_lines();
+    EXPECT_EQ(1, count("release A1"));
+    EXPECT_EQ(0, set.count);
+    EXPECT_EQ(0, set.listed);
+}
+
+// A set asked for another folder lets the first folder's libraries go and lists the new one.
+TEST_F(JudgeBinding, SetFollowsTheFolderItIsAskedFor)
+{
+    add_judge("judge_right");
+    judge_library_set set;
+    std::memset(&set, 0, sizeof set);
+    judgement_record record;
+    EXPECT_EQ(JUDGE_JUDGED, call_judge_library_in(&set, nullptr, folder.c_str(), "d.plg", header, "t.avi", &record,
+                                                  0, 0));
+    EXPECT_EQ(JUDGE_NO_LIBRARY, call_judge_library_in(&set, nullptr, (folder + "none\\").c_str(), "d.plg", header,
+                                                      "t.avi", &record, 0, 0));
+    std::vector<std::string> lines = log_lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ("release A1", lines.back());
+    release_judge_library_set(&set);
 }
 
 TEST_F(JudgeBinding, WithoutPermissionNoLibraryIsLoaded)

@@ -158,6 +158,19 @@ TEST_F(SnapshotTest, PluginFolderEmptiedOrGainingADefinition)
     EXPECT_EQ("two ??? comment two", identify());
 }
 
+// A library put into the add-in folder between two identifications is seen at the next: the judges the
+// snapshot keeps loaded are those of the folder as it was.
+TEST_F(SnapshotTest, AddinFolderGainingALibrary)
+{
+    write_run_list(fixture, {{1, 1, 1, 1}});
+    CreateDirectoryA(g_app_config.addin_folder, nullptr);
+    dataset_snapshot *kept = current_dataset_snapshot();
+    ASSERT_NE(nullptr, kept);
+    EXPECT_EQ(1, snapshot_is_current(kept, g_app_config));
+    ASSERT_EQ(1, write_file_text(std::string(g_app_config.addin_folder) + "judge.dll", "MZ"));
+    EXPECT_EQ(0, snapshot_is_current(kept, g_app_config));
+}
+
 // A dictionary rewritten shorter between two identifications no longer holds its last entry.
 TEST_F(SnapshotTest, DictionaryCutBetweenIdentifications)
 {
