@@ -63,6 +63,8 @@ void split_lines(text_view *view)
 
 bool starts_with(const text_line &line, const char *prefix)
 {
+    // Most lines differ at the first byte: that is tested before the prefix is measured.
+    if (line.length == 0 || line.start[0] != prefix[0]) return prefix[0] == '\0';
     size_t n = std::strlen(prefix);
     return line.length >= n && std::memcmp(line.start, prefix, n) == 0;
 }
@@ -81,22 +83,26 @@ bool equals(const text_line &line, const char *text)
     return line.length == std::strlen(text) && std::memcmp(line.start, text, line.length) == 0;
 }
 
-bool contains(const text_line &line, const char *part)
-{
-    size_t n = std::strlen(part);
-    if (n == 0 || line.length < n) return false;
-    for (size_t i = 0; i + n <= line.length; ++i)
-        if (std::memcmp(line.start + i, part, n) == 0) return true;
-    return false;
-}
-
+// Every mark is looked for in every line: the search jumps from one occurrence of the part's first byte
+// to the next.
 bool buffer_contains(const char *bytes, size_t size, const char *part)
 {
     size_t n = std::strlen(part);
     if (n == 0 || size < n) return false;
-    for (size_t i = 0; i + n <= size; ++i)
-        if (std::memcmp(bytes + i, part, n) == 0) return true;
+    const char *at = bytes;
+    const char *last = bytes + (size - n);
+    while (at <= last) {
+        at = static_cast<const char *>(std::memchr(at, part[0], static_cast<size_t>(last - at) + 1));
+        if (at == nullptr) return false;
+        if (std::memcmp(at + 1, part + 1, n - 1) == 0) return true;
+        ++at;
+    }
     return false;
+}
+
+bool contains(const text_line &line, const char *part)
+{
+    return buffer_contains(line.start, line.length, part);
 }
 
 // The line without its leading blanks.
