@@ -26,7 +26,9 @@ const char *ERROR_CAPTION = "エラー";
 const DWORD WAIT_MS = 30000;
 
 // Ids of dialog 131 and the main window's command, as the program has them.
-const int BULK_COMMAND = 432;
+const int BULK_COMMAND = 432, TARGET_EDIT = 392;
+// The root of the drive the test_drive fixture maps to a folder of the build.
+const char *TEST_DRIVE_ROOT = "Q:\\";
 const int FOLDER_NAME = 1081, ALL_ENTRIES = 1083, GIVEN_EXTENSION = 1084, GIVEN_TEXT = 1086, SPECIFY = 1087,
           NEW_EXTENSION = 1088, IDENTIFY = 1089, RUN = 1060, CANCEL = 1061, PROGRESS = 1092, REMAINING = 1094;
 
@@ -282,6 +284,59 @@ TEST(BulkChangeDialog, OpensOnADriveRoot)
     EXPECT_EQ("C:\\", dialog_item_text(dialog, FOLDER_NAME));
     press(dialog, CANCEL);
     EXPECT_TRUE(wait_closed(dialog));
+    EXPECT_EQ(0, close_program(&program));
+}
+
+// The main window's target box names a file: the dialog works on the file's folder.
+void set_target(const bulk_program &program, const std::string &target)
+{
+    SendMessageA(GetDlgItem(program.window, TARGET_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+}
+
+TEST(BulkChangeDialog, OpensOnATargetFileAndWorksOnItsFolder)
+{
+    bulk_program program = make_bulk_program("bulk_on_file");
+    write_file_text(program.files + "a.bin", "a");
+    write_file_text(program.files + "b.bin", "b");
+    write_file_text(program.files + "c.txt", "c");
+    ASSERT_TRUE(start_window(&program));
+    set_target(program, program.files + "a.bin");
+    HWND dialog = open_bulk_dialog(program);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("files", dialog_item_text(dialog, FOLDER_NAME));
+    fill(dialog, "bin", "png");
+    press(dialog, RUN);
+    EXPECT_TRUE(wait_closed(dialog));
+    EXPECT_EQ((std::vector<std::string>{"a.png", "b.png", "c.txt"}), names_in(program.files));
+    EXPECT_EQ(0, close_program(&program));
+}
+
+// A file at the root of a drive: the folder shown is the drive with its "\", and the run changes the
+// root's files but not its folders. The drive is the test drive the test_drive fixture maps to a folder
+// of the build.
+TEST(BulkChangeDialog, OpensOnAFileAtADriveRootAndWorksOnTheRoot)
+{
+    ASSERT_EQ(static_cast<UINT>(DRIVE_FIXED), GetDriveTypeA(TEST_DRIVE_ROOT))
+        << "the drive " << TEST_DRIVE_ROOT << " is mapped by the ctest fixture test_drive";
+    std::string root = TEST_DRIVE_ROOT;
+    for (const std::string &name : names_in(root)) {
+        std::string path = root + name;
+        if (!DeleteFileA(path.c_str())) remove_folder_tree(path + "\\");
+    }
+    write_file_text(root + "a.bin", "a");
+    write_file_text(root + "b.bin", "b");
+    write_file_text(root + "c.txt", "c");
+    CreateDirectoryA((root + "d.bin").c_str(), nullptr);
+    bulk_program program = make_bulk_program("bulk_drive_root");
+    ASSERT_TRUE(start_window(&program));
+    set_target(program, root + "a.bin");
+    HWND dialog = open_bulk_dialog(program);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(root, dialog_item_text(dialog, FOLDER_NAME));
+    fill(dialog, "bin", "png");
+    press(dialog, RUN);
+    EXPECT_TRUE(wait_closed(dialog));
+    EXPECT_EQ((std::vector<std::string>{"a.png", "b.png", "c.txt", "d.bin"}), names_in(root));
     EXPECT_EQ(0, close_program(&program));
 }
 
