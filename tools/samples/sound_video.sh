@@ -281,6 +281,8 @@ frame = bytes(16)
 index = struct.pack("<II", (44 + 8) | 1, 44 + 8 + len(frame))
 head = b"BIKi" + struct.pack("<IIIIIIIIII", 44 + len(index) + len(frame) - 8, 1, len(frame), 1, 32, 24, 15, 1, 0, 0)
 w("sv_clip.bik", head + index + frame)
+# Bink 2 keeps the layout under its own mark, "KB2" and the revision letter.
+w("sv_clip.bk2", b"KB2j" + head[4:] + index + frame)
 
 # Smacker video: the 104-byte header, frame sizes and types, the four trees absent, one frame.
 frame = bytes(4)
@@ -381,6 +383,7 @@ put fli_flic fli "written by this script from the format's documentation" sv_ani
 put nsv_stream nsv "written by this script from the format's documentation" sv_stream.nsv
 put sgi_movie movie "written by this script from the format's documentation" sv_clip.movie
 put bik_bink bik "written by this script from the format's documentation" sv_clip.bik
+put bk2_bink2 bk2 "written by this script from the format's documentation" sv_clip.bk2
 put smk_smacker smk "written by this script from the format's documentation" sv_clip.smk
 put ani_cursor ani "written by this script from the format's documentation around icotool's cursors" sv_cursor.ani
 put axv_annodex axv,anx "written by this script from the format's documentation around ffmpeg's Ogg pages" sv_video.axv
