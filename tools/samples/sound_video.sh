@@ -1,7 +1,8 @@
-# Sounds and videos of trackers, game consoles, old players and old platforms: speex, OGM, WavPack correction
-# files, JavaFX media and Motion JPEG 2000 from real tools; the kinds no Debian tool writes (tracker modules,
+# Sounds and videos of trackers, game consoles, old players and old platforms: Speex, OGM, WavPack correction
+# files and JavaFX media from real tools; the kinds no Debian tool writes (tracker modules,
 # PSF and SID rips, XMF, DSD, Monkey's Audio, Shorten, DTS-HD, AMR-WB, FLIC, NSV, Bink, Smacker, animated
-# cursors, Annodex...) written by this script from the formats' documentation, small but well formed.
+# cursors, Annodex...) written by this script from the formats' documentation: small, with well-formed headers;
+# where a body needs an encoder Debian lacks, a stand-in fills it and the tool column says so.
 # packages: ffmpeg sox wavpack ogmtools icoutils imagemagick python3
 need_tools ffmpeg sox wavpack ogmmerge icotool convert python3
 mkdir -p sound_video
@@ -114,7 +115,8 @@ size = block_at + len(block)
 head = struct.pack(">4sIIIIIIIIIIHHIII", b"MMD0", size, song_at, 0, block_array_at, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)
 w("sv_module.med", head[:52] + song + struct.pack(">I", block_at) + block)
 
-# MO3 (compressed module): the magic, the format version and the size of the unpacked module, then data.
+# MO3 (compressed module): the magic, the format version and the size of the unpacked music; the packed
+# music that follows is a stand-in (zlib), not the format's own packing.
 w("sv_module.mo3", b"MO3\x05" + struct.pack("<I", 4096) + zlib.compress(b"\0" * 4096, 9))
 
 # PSF (PlayStation Sound Format, version 1): a PS-X EXE header and a two-instruction program, compressed.
@@ -187,7 +189,8 @@ prop = b"SND " + chunk(b"FS  ", struct.pack(">I", 2822400)) + chunk(b"CHNL", str
 body = b"DSD " + chunk(b"FVER", struct.pack(">I", 0x01050000)) + chunk(b"PROP", prop) + chunk(b"DSD ", b"\x69" * 2048)
 w("sv_dsd.dff", b"FRM8" + struct.pack(">Q", len(body)) + body)
 
-# Monkey's Audio 3.99: descriptor, header, a one-entry seek table, the WAVE header it keeps, one frame.
+# Monkey's Audio 3.99: descriptor, header, a one-entry seek table, the WAVE header it keeps, and eight zero
+# bytes standing in for the one frame (no Debian tool encodes the format).
 wav_header = b"RIFF" + struct.pack("<I", 36 + 3200) + b"WAVEfmt " + struct.pack("<IHHIIHH", 16, 1, 1, 16000, 32000, 2, 16) \
     + b"data" + struct.pack("<I", 3200)
 frame = bytes(8)
@@ -366,14 +369,14 @@ put mod_8chn mod "written by this script from the format's documentation" sv_mod
 put mtm_module mtm,mod "written by this script from the format's documentation" sv_module.mtm
 put ult_module ult,mod "written by this script from the format's documentation" sv_module.ult
 put med_mmd0 med,mod "written by this script from the format's documentation" sv_module.med
-put mo3_module mo3 "written by this script from the format's documentation" sv_module.mo3
+put mo3_module mo3 "written by this script from the format's documentation (the header; the packed music is a stand-in)" sv_module.mo3
 put psf_playstation psf,minipsf "written by this script from the format's documentation" sv_rip.psf
 put sid_psid sid,psid "written by this script from the format's documentation" sv_tune.sid
 put xmf_smf xmf "written by this script from the format's documentation" sv_song.xmf
 put mxmf_smf mxmf,xmf "written by this script from the format's documentation" sv_song.mxmf
 put dsf_dsd dsf "written by this script from the format's documentation" sv_dsd.dsf
 put dff_dsd dff "written by this script from the format's documentation" sv_dsd.dff
-put ape_mac ape "written by this script from the format's documentation" sv_sound.ape
+put ape_mac ape "written by this script from the format's documentation (the headers; the frame is a stand-in)" sv_sound.ape
 put shn_shorten shn "written by this script from the format's documentation" sv_sound.shn
 put dtshd_core dtshd "written by this script from the format's documentation around ffmpeg's DTS core frames" sv_sound.dtshd
 put awb_amr_wb awb "written by this script from the format's documentation" sv_speech.awb
@@ -381,10 +384,10 @@ put pla_iriver pla "written by this script from the format's documentation" sv_l
 put flc_flic flc "written by this script from the format's documentation" sv_anim.flc
 put fli_flic fli "written by this script from the format's documentation" sv_anim.fli
 put nsv_stream nsv "written by this script from the format's documentation" sv_stream.nsv
-put sgi_movie movie "written by this script from the format's documentation" sv_clip.movie
-put bik_bink bik "written by this script from the format's documentation" sv_clip.bik
-put bk2_bink2 bk2 "written by this script from the format's documentation" sv_clip.bk2
-put smk_smacker smk "written by this script from the format's documentation" sv_clip.smk
+put sgi_movie movie "written by this script from the format's documentation (the header only)" sv_clip.movie
+put bik_bink bik "written by this script from the format's documentation (the headers; the frame is a stand-in)" sv_clip.bik
+put bk2_bink2 bk2 "written by this script from the format's documentation (the headers; the frame is a stand-in)" sv_clip.bk2
+put smk_smacker smk "written by this script from the format's documentation (the headers; the frame is a stand-in)" sv_clip.smk
 put ani_cursor ani "written by this script from the format's documentation around icotool's cursors" sv_cursor.ani
 put axv_annodex axv,anx "written by this script from the format's documentation around ffmpeg's Ogg pages" sv_video.axv
 put axa_annodex axa,anx "written by this script from the format's documentation around ffmpeg's Ogg pages" sv_audio.axa
