@@ -56,42 +56,68 @@ def pad(text, size, fill=b"\0"):
     data = text.encode("latin-1") if isinstance(text, str) else text
     return data[:size] + fill * (size - len(data[:size]))
 
-# FastTracker 2 module: one empty 64-row pattern of 4 channels, one instrument without samples.
-pattern = struct.pack("<IBHH", 9, 0, 64, 64 * 4) + b"\x80" * (64 * 4)
+# The four common tracker modules play one note of a looped 32-byte square wave (8-bit) on their first
+# channel: one instrument or sample, one order, one 64-row pattern.
+square = bytes([0x40] * 16 + [0xc0] * 16)          # signed
+square_unsigned = bytes((b + 128) & 0xff for b in square)
+
+# FastTracker 2 module: the note C-4 of instrument 1; the sample data is stored as deltas.
+cells = bytes([0x83, 49, 1]) + b"\x80" * (64 * 4 - 1)
+pattern = struct.pack("<IBHH", 9, 0, 64, len(cells)) + cells
 header = struct.pack("<IHHHHHHHH", 276, 1, 0, 4, 1, 1, 1, 6, 125) + b"\0" * 256
-instrument = struct.pack("<I", 29) + pad("quodra", 22) + b"\0" + struct.pack("<H", 0)
+instrument = (struct.pack("<I", 243) + pad("square", 22) + b"\0" + struct.pack("<HI", 1, 40) + bytes(96)
+              + bytes(48 * 2) + bytes(6) + bytes(2) + bytes(2) + bytes(4) + struct.pack("<H", 0) + bytes(2))
+deltas = bytes((square[i] - (square[i - 1] if i else 0)) & 0xff for i in range(len(square)))
+sample_header = struct.pack("<IIIBbBBbB", len(square), 0, len(square), 64, 0, 1, 128, 0, 0) + pad("square", 22)
 w("sv_module.xm", b"Extended Module: " + pad("quodra sample", 20) + b"\x1a" + pad("FastTracker v2.00", 20)
-  + struct.pack("<H", 0x0104) + header + pattern + instrument)
+  + struct.pack("<H", 0x0104) + header + pattern + instrument + sample_header + deltas)
 
-# Impulse Tracker module: one order, one empty 64-row pattern.
+# Impulse Tracker module in sample mode: the note C-5 of sample 1 on channel 1.
 orders = bytes([0, 255])
-pat = struct.pack("<HH4x", 64, 64) + b"\0" * 64
-head = (b"IMPM" + pad("quodra sample", 26) + struct.pack("<HHHHHHHHHBBBBBBHII", 0x1004, len(orders), 0, 0, 1,
+rows = bytes([0x81, 0x03, 60, 1, 0]) + b"\0" * 63
+pat = struct.pack("<HH4x", len(rows), 64) + rows
+head = (b"IMPM" + pad("quodra sample", 26) + struct.pack("<HHHHHHHHHBBBBBBHII", 0x1004, len(orders), 0, 1, 1,
         0x0214, 0x0214, 9, 0, 128, 48, 6, 125, 128, 0, 0, 0, 0) + bytes([32] * 64) + bytes([64] * 64))
-offset = len(head) + len(orders) + 4
-w("sv_module.it", head + orders + struct.pack("<I", offset) + pat)
+sample_at = len(head) + len(orders) + 8
+pattern_at = sample_at + 80
+data_at = pattern_at + len(pat)
+imps = (b"IMPS" + pad("square.raw", 12) + bytes([0, 64, 0x11, 64]) + pad("square", 26) + bytes([1, 0])
+        + struct.pack("<IIIIIII", len(square), 0, len(square), 8363, 0, 0, data_at) + bytes(4))
+w("sv_module.it", head + orders + struct.pack("<II", sample_at, pattern_at) + imps + pat + square)
 
-# Scream Tracker 3 module: one order, one empty pattern, parapointers in 16-byte paragraphs.
-head = (pad("quodra sample", 28) + b"\x1a\x10\0\0" + struct.pack("<HHHHHH", 2, 0, 1, 0, 0x1320, 2) + b"SCRM"
+# Scream Tracker 3 module: parapointers count 16-byte paragraphs; the instrument holds an unsigned sample
+# and the pattern's first row the note C-4 of instrument 1 on channel 1.
+head = (pad("quodra sample", 28) + b"\x1a\x10\0\0" + struct.pack("<HHHHHH", 2, 1, 1, 0, 0x1320, 2) + b"SCRM"
         + bytes([64, 6, 125, 0xb0, 0, 0]) + b"\0" * 8 + b"\0\0" + bytes(range(8)) + bytes([255] * 24))
 orders = bytes([0, 255])
-body = head + orders + b"\0\0"
-body += b"\0" * (-len(body) % 16)
-para = len(body) // 16 + 1
-body = head + orders + struct.pack("<H", para)
-body += b"\0" * (para * 16 - len(body))
-w("sv_module.s3m", body + struct.pack("<H", 66) + b"\0" * 64)
+def paragraph(at):
+    return (at + 15) // 16
+instrument_at = paragraph(len(head) + len(orders) + 4)
+pattern_at = paragraph(instrument_at * 16 + 80)
+rows = bytes([0x20, 0x40, 1, 0]) + b"\0" * 63
+pattern = struct.pack("<H", len(rows) + 2) + rows
+data_at = paragraph(pattern_at * 16 + len(pattern))
+scrs = (bytes([1]) + pad("square.raw", 12) + bytes([data_at >> 16]) + struct.pack("<H", data_at & 0xffff)
+        + struct.pack("<IIIBBBBI", len(square), 0, len(square), 64, 0, 0, 1, 8363) + bytes(12) + pad("square", 28)
+        + b"SCRS")
+body = head + orders + struct.pack("<HH", instrument_at, pattern_at)
+body += b"\0" * (instrument_at * 16 - len(body)) + scrs
+body += b"\0" * (pattern_at * 16 - len(body)) + pattern
+body += b"\0" * (data_at * 16 - len(body)) + square_unsigned
+w("sv_module.s3m", body)
 
 # Scream Tracker 2 song: 31 empty instruments, one order, one pattern of 64 rows by 4 channels.
 head = pad("quodra sample", 20) + b"!Scream!" + b"\x1a\x02\x02\x15" + bytes([0x60, 1, 64]) + b"\0" * 13
 inst = (pad("", 12) + b"\0\0" + struct.pack("<HHHHBBH4xH", 0, 0, 0, 0xffff, 0, 0, 8448, 0)) * 31
 w("sv_song.stm", head + inst + bytes([0] + [99] * 127) + bytes([0xff, 0x01, 0x80, 0x00]) * (64 * 4))
 
-# ProTracker module: 31 empty samples, one order, one pattern; "M.K." at 1080. An 8-channel one beside it.
-samples = (pad("", 22) + struct.pack(">HBBHH", 0, 0, 64, 0, 1)) * 31
+# ProTracker module: the square wave as sample 1 of 31, one order, one pattern whose first cell plays C-3
+# (period 214) with it; "M.K." at 1080. An 8-channel one beside it.
+samples = (pad("square", 22) + struct.pack(">HBBHH", len(square) // 2, 0, 64, 0, len(square) // 2)
+           + (pad("", 22) + struct.pack(">HBBHH", 0, 0, 64, 0, 1)) * 30)
 def protracker(mark, channels):
     return (pad("quodra sample", 20) + samples + bytes([1, 127]) + bytes(128) + mark
-            + b"\0" * (64 * channels * 4))
+            + bytes([0x00, 0xd6, 0x10, 0x00]) + b"\0" * (64 * channels * 4 - 4) + square)
 w("sv_module.mod", protracker(b"M.K.", 4))
 w("sv_module8.mod", protracker(b"8CHN", 8))
 
