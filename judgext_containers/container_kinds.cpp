@@ -57,7 +57,7 @@ void note_zip_member(zip_members *m, const char *name, size_t length, const unsi
     if (length == 8 && std::memcmp(name, "mimetype", 8) == 0) {
         m->has_mimetype = 1;
         m->mimetype_method = read_le16(entry + 10);
-        m->mimetype_size = read_le32(entry + 20);
+        m->mimetype_size = read_le32(entry + 24);
         m->mimetype_offset = read_le32(entry + 42);
     }
 }
@@ -126,24 +126,36 @@ const struct {
     {"application/x-kformula", KIND_KFO},
     {"application/x-kivio", KIND_FLW},
     {"application/x-kontour", KIND_KON},
-    {"application/x-karbon", KIND_KARBON},
     {"application/x-krita", KIND_KRA},
     {"image/openraster", KIND_ORA},
     {"application/epub+zip", KIND_EPUB},
 };
 
-// The kind the "mimetype" member names when it is stored, not compressed; 0 for another text.
+// The kind a stored "mimetype" member names, from its local header at offset; 0 for another text, a
+// compressed member or another name. size is the directory's size, or 0 to take the local header's.
+uint32_t kind_of_mimetype_at(const target_file &file, uint32_t offset, uint32_t size)
+{
+    unsigned char local[38];
+    char mime[96] = {};
+    if (!read_at(file, offset, local, sizeof local) || std::memcmp(local, "PK\x03\x04", 4) != 0) return 0;
+    if (read_le16(local + 8) != 0 || read_le16(local + 26) != 8 || std::memcmp(local + 30, "mimetype", 8) != 0) return 0;
+    if (size == 0) size = read_le32(local + 22);
+    if (size == 0 || size >= sizeof mime) return 0;
+    uint64_t data = static_cast<uint64_t>(offset) + 30 + 8 + read_le16(local + 28);
+    if (!read_at(file, data, mime, size)) return 0;
+    for (const auto &k : MIMETYPE_KINDS)
+        if (std::strlen(k.mime) == size && std::memcmp(mime, k.mime, size) == 0) return k.kind;
+    return 0;
+}
+
+// The directory's "mimetype" member when it is stored; else the first member of the file, which writers put
+// there stored even when a repacked directory lists a compressed copy further on. Such a writer may leave
+// placeholders for the sizes in that local header, so the directory's unpacked size counts first.
 uint32_t kind_of_mimetype(const target_file &file, const zip_members &m)
 {
-    unsigned char local[30];
-    char mime[96] = {};
-    if (m.mimetype_method != 0 || m.mimetype_size >= sizeof mime) return 0;
-    if (!read_at(file, m.mimetype_offset, local, sizeof local) || std::memcmp(local, "PK\x03\x04", 4) != 0) return 0;
-    uint64_t data = static_cast<uint64_t>(m.mimetype_offset) + 30 + read_le16(local + 26) + read_le16(local + 28);
-    if (!read_at(file, data, mime, m.mimetype_size)) return 0;
-    for (const auto &k : MIMETYPE_KINDS)
-        if (std::strlen(k.mime) == m.mimetype_size && std::memcmp(mime, k.mime, m.mimetype_size) == 0) return k.kind;
-    return 0;
+    uint32_t kind = 0;
+    if (m.has_mimetype && m.mimetype_method == 0) kind = kind_of_mimetype_at(file, m.mimetype_offset, m.mimetype_size);
+    return kind != 0 ? kind : kind_of_mimetype_at(file, 0, m.has_mimetype ? m.mimetype_size : 0);
 }
 
 uint32_t judge_zip(const target_file &file)
@@ -151,10 +163,8 @@ uint32_t judge_zip(const target_file &file)
     zip_members m = {};
     if (!read_zip_members(file, &m)) return KIND_ZIP;
     if (m.android_manifest) return KIND_APK;
-    if (m.has_mimetype) {
-        uint32_t kind = kind_of_mimetype(file, m);
-        if (kind != 0) return kind;
-    }
+    uint32_t kind = kind_of_mimetype(file, m);
+    if (kind != 0) return kind;
     if (m.content_types && m.word) return KIND_DOCX;
     if (m.content_types && m.xl) return KIND_XLSX;
     if (m.content_types && m.ppt) return KIND_PPTX;
@@ -165,7 +175,7 @@ uint32_t judge_zip(const target_file &file)
 // --- OLE2 compound files
 
 struct ole_names {
-    int msi, msg, ppt, doc, xls, hwp_header, hwp_body, star_writer;
+    int msi, msg, ppt, doc, xls, hwp_header, hwp_body;
 };
 
 int name_is(const unsigned char *entry, uint32_t name_bytes, const char *ascii)
@@ -203,7 +213,6 @@ void note_ole_entry(ole_names *names, const unsigned char *entry, int is_first)
     // Hangul 5 keeps its signature in "FileHeader" and the text in the "BodyText" storage.
     if (name_is(entry, name_bytes, "FileHeader")) names->hwp_header = 1;
     if (name_is(entry, name_bytes, "BodyText")) names->hwp_body = 1;
-    if (name_is(entry, name_bytes, "StarWriterDocument")) names->star_writer = 1;
 }
 
 // The FAT from the sectors the header lists (the first 109, enough for files up to several megabytes).
@@ -241,7 +250,6 @@ uint32_t judge_ole(const target_file &file)
     if (names.msi) return KIND_MSI;
     if (names.msg) return KIND_MSG;
     if (names.hwp_header && names.hwp_body) return KIND_HWP;
-    if (names.star_writer) return KIND_SDW;
     if (names.ppt) return KIND_PPT;
     if (names.doc) return KIND_DOC;
     if (names.xls) return KIND_XLS;

@@ -69,8 +69,11 @@ TEST_F(ContainerJudge, DeclinesAHeaderOfAnotherLibraryAndKeepsOffWhenSwitchedOff
     EXPECT_EQ(returned, 0);
 }
 
-// A stored ZIP written here: one member per name, a central directory and its end record.
-std::string zip_of(const std::vector<std::pair<std::string, std::string>> &members)
+// A stored ZIP written here: one member per name, a central directory and its end record. The member named
+// deflated is marked compressed in the directory, and in its local header too when local_too is set (its
+// bytes stay as given: the judge never unpacks).
+std::string zip_of(const std::vector<std::pair<std::string, std::string>> &members, const std::string &deflated = "",
+                   bool local_too = false)
 {
     auto u16 = [](uint32_t v) { return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)}; };
     auto u32 = [&](uint32_t v) { return u16(v & 0xFFFF) + u16(v >> 16); };
@@ -78,9 +81,10 @@ std::string zip_of(const std::vector<std::pair<std::string, std::string>> &membe
     for (const auto &m : members) {
         uint32_t offset = static_cast<uint32_t>(local.size());
         std::string sizes = u32(0) + u32(static_cast<uint32_t>(m.second.size())) + u32(static_cast<uint32_t>(m.second.size()));
-        local += "PK\x03\x04"s + u16(20) + u16(0) + u16(0) + u32(0) + sizes + u16(static_cast<uint32_t>(m.first.size())) +
-                 u16(0) + m.first + m.second;
-        central += "PK\x01\x02"s + u16(20) + u16(20) + u16(0) + u16(0) + u32(0) + sizes +
+        uint32_t method = m.first == deflated ? 8 : 0;
+        local += "PK\x03\x04"s + u16(20) + u16(0) + u16(local_too ? method : 0) + u32(0) + sizes +
+                 u16(static_cast<uint32_t>(m.first.size())) + u16(0) + m.first + m.second;
+        central += "PK\x01\x02"s + u16(20) + u16(20) + u16(0) + u16(method) + u32(0) + sizes +
                    u16(static_cast<uint32_t>(m.first.size())) + u16(0) + u16(0) + u16(0) + u16(0) + u32(0) + u32(offset) +
                    m.first;
     }
@@ -149,7 +153,7 @@ TEST_F(ContainerJudge, ZipKindsByMimetypeMember)
         {"application/x-kformula", 0x4164},
         {"application/x-kivio", 0x4165},
         {"application/x-kontour", 0x4166},
-        {"application/x-karbon", 0x4167},
+        {"application/x-karbon", 0x4001},
         {"application/x-krita", 0x4168},
         {"image/openraster", 0x4170},
         {"application/epub+zip", 0x4121},
@@ -159,6 +163,31 @@ TEST_F(ContainerJudge, ZipKindsByMimetypeMember)
         std::string zip = zip_of({{"mimetype", c.mime}, {"content.xml", "<x/>"}, {"META-INF/manifest.xml", "<m/>"}});
         EXPECT_EQ(judge(write("mime" + std::to_string(n++), zip)), c.kind) << c.mime;
     }
+}
+
+// The stored "mimetype" member first in the file counts even when the directory lists it compressed (as a
+// repacked file may); a compressed one, or one that is not first and not stored in the directory, does not.
+TEST_F(ContainerJudge, MimetypeMemberStoredOrFirst)
+{
+    const std::pair<std::string, std::string> krita = {"mimetype", "application/x-krita"};
+    const std::pair<std::string, std::string> content = {"maindoc.xml", "<DOC/>"};
+    // Placeholders where the first local header's checksum and sizes belong; the directory has the sizes.
+    std::string placeholders = zip_of({krita, content}, "mimetype");
+    placeholders.replace(14, 12, "CRCqCSIZUSIZ");
+    const struct {
+        const char *name;
+        std::string zip;
+        uint32_t kind;
+    } cases[] = {
+        {"stored_first", zip_of({krita, content}), 0x4168},
+        {"stored_later", zip_of({content, krita}), 0x4168},
+        {"directory_says_deflated", zip_of({krita, content}, "mimetype"), 0x4168},
+        {"local_sizes_are_placeholders", placeholders, 0x4168},
+        {"deflated_first", zip_of({krita, content}, "mimetype", true), 0x4001},
+        {"deflated_later", zip_of({content, krita}, "mimetype"), 0x4001},
+        {"first_member_other_name", zip_of({{"mimetypes", "application/x-krita"}, content}), 0x4001},
+    };
+    for (const auto &c : cases) EXPECT_EQ(judge(write(c.name, c.zip)), c.kind) << c.name;
 }
 
 // A compound file written here: a header, one FAT sector (sector 0) and one directory sector (sector 1)
@@ -200,8 +229,7 @@ TEST_F(ContainerJudge, CompoundFileKindsByStreamNames)
         {{{"FileHeader", stream}, {"DocInfo", stream}, {"BodyText", storage}}, 0x4206},
         {{{"FileHeader", stream}}, 0x4200},
         {{{"BodyText", storage}}, 0x4200},
-        {{{"\x01" "CompObj", stream}, {"StarWriterDocument", stream}}, 0x4207},
-        {{{"StarWriterDocumen", stream}}, 0x4200},
+        {{{"\x01" "CompObj", stream}, {"FileHeaders", stream}, {"BodyText", storage}}, 0x4200},
         {{{"WordDocument", stream}, {"1Table", stream}}, 0x4201},
         {{{"Workbook", stream}}, 0x4202},
         {{{"PowerPoint Document", stream}, {"Current User", stream}}, 0x4203},
