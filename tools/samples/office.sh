@@ -1,8 +1,9 @@
 # Office documents and their containers: Word 97, the OpenDocument kinds and templates, the OpenOffice.org 1
 # XML documents, AbiWord, Krita and OpenRaster images, the KOffice stores and Hangul 5 documents.
 # packages: libreoffice-writer libreoffice-calc libreoffice-impress libreoffice-draw libreoffice-math libreoffice-base abiword krita xvfb xauth faketime python3 imagemagick
-# LibreOffice runs with its own profile folder and the clock stopped at the fixed date, so its documents come
-# out the same on every run; Krita stamps no date in the OpenRaster image. The kinds no Debian tool writes are
+# LibreOffice, AbiWord and Krita run with their own profile folders and the clock stopped at the fixed date.
+# A rerun gives the same bytes except these: Writer's documents carry a random revision id (Rsid), AbiWord's a
+# fresh history uid, and Krita's OpenRaster layers come out packed differently. The kinds no Debian tool writes are
 # written by python3 from the formats' documentation (the OpenDocument and OpenOffice.org XML file format
 # specifications, the KOffice store, the compound file and Hangul 5 specifications), with fixed member dates.
 need_tools soffice abiword krita xvfb-run faketime python3 convert
@@ -64,7 +65,7 @@ cp /usr/lib/libreoffice/presets/database/biblio.odb biblio.odb
 put odb_libreoffice_biblio odb "libreoffice-common (presets/database/biblio.odb)" biblio.odb
 
 # --- AbiWord's own XML document.
-abiword --to=abw -o note.abw note.txt >/dev/null 2>&1
+HOME="$work/office/abiword_home" at_fixed_time abiword --to=abw -o note.abw note.txt >/dev/null 2>&1
 put abw_abiword abw "abiword --to=abw" note.abw
 
 # --- Krita: an OpenRaster image it exports (under a virtual display; its profile stays in this folder), and
