@@ -1,5 +1,5 @@
 # Office documents and their containers: Word 97, the OpenDocument kinds and templates, the OpenOffice.org 1
-# XML documents, AbiWord, Krita and OpenRaster images, the KOffice stores and Hangul 5 documents.
+# XML documents, AbiWord, Krita and OpenRaster images, the KOffice stores, Hangul 5 documents and Access databases.
 # packages: libreoffice-writer libreoffice-calc libreoffice-impress libreoffice-draw libreoffice-math libreoffice-base abiword krita xvfb xauth faketime python3 imagemagick
 # LibreOffice, AbiWord and Krita run with their own profile folders and the clock stopped at the fixed date.
 # A rerun gives the same bytes except these: Writer's documents carry a random revision id (Rsid), AbiWord's a
@@ -291,3 +291,35 @@ with open("hangul5.hwp", "wb") as out:
               struct.pack("<128I", *(mini_fat + [FREE] * (128 - len(mini_fat)))) + mini.ljust(mini_sectors * 512, b"\0"))
 PY
 put hwp_hangul5 hwp "$spec (Hangul 5, compound file)" hangul5.hwp
+
+# --- An Access (Jet 4) database's definition page: the signature, the engine version and the header block,
+# encrypted with RC4 under the fixed key the format's documentation gives (plain: code page 1252, no password).
+python3 - <<'PY'
+import struct
+
+
+def rc4(key, data):
+    s = list(range(256))
+    j = 0
+    for i in range(256):
+        j = (j + s[i] + key[i % len(key)]) & 255
+        s[i], s[j] = s[j], s[i]
+    out, i, j = bytearray(), 0, 0
+    for byte in data:
+        i = (i + 1) & 255
+        j = (j + s[i]) & 255
+        s[i], s[j] = s[j], s[i]
+        out.append(byte ^ s[(s[i] + s[j]) & 255])
+    return bytes(out)
+
+
+page = bytearray(4096)
+page[0:20] = b"\x00\x01\x00\x00Standard Jet DB\x00"
+struct.pack_into("<I", page, 0x14, 1)
+plain = bytearray(128)
+struct.pack_into("<H", plain, 0x3C - 0x18, 1252)
+page[0x18:0x18 + 128] = rc4(struct.pack("<I", 0x6B39DAC7), bytes(plain))
+with open("jet4.mdb", "wb") as out:
+    out.write(bytes(page))
+PY
+put mdb_jet4_header mdb "$spec (Jet 4 database definition page only)" jet4.mdb
