@@ -48,7 +48,9 @@ TEST_F(ContainerJudge, KindsOfTheRealSamples)
         {"exe_win64_console", 0x4401}, {"dll_win32", 0x4402},  {"dll_win64", 0x4402},   {"png_rgb", 1},
         {"txt_ascii", 1},           {"doc_libreoffice", 0x4201}, {"ott_libreoffice", 0x4140},
         {"odp_libreoffice", 0x4113}, {"sxw_libreoffice", 0x4150}, {"kra_krita", 0x4168},
-        {"ora_krita", 0x4170},
+        {"ora_krita", 0x4170},    {"odt_libreoffice", 0x4111}, {"xls_libreoffice", 0x4202},
+        {"hwp_hangul5", 0x4206},  {"odb_libreoffice_biblio", 0x4149}, {"sxc_calc", 0x4153},
+        {"kwd_kword", 0x4160},
     };
     for (const auto &c : cases) {
         std::string path = std::string(QUODRA_SOURCE_DIR) + "/tests/samples/" + c.sample;

@@ -40,6 +40,13 @@ lo()
 
 lo word97.doc "MS Word 97" note.txt
 put doc_libreoffice doc "LibreOffice (MS Word 97 filter)" word97.doc
+# Word 97, Excel 97, text and spreadsheet as LibreOffice lays them out (other writers' are in the main script).
+lo writer.odt writer8 note.txt
+put odt_libreoffice odt "LibreOffice (writer8 filter)" writer.odt
+lo calc.ods calc8 sheet.csv
+put ods_libreoffice ods "LibreOffice (calc8 filter)" calc.ods
+lo excel97.xls "MS Excel 97" sheet.csv
+put xls_libreoffice xls "LibreOffice (MS Excel 97 filter)" excel97.xls
 lo text_template.ott writer8_template note.txt
 put ott_libreoffice ott "LibreOffice (writer8_template filter)" text_template.ott
 lo text_web.oth writerweb8_writer_template note.txt "Text (StarWriter/Web)"
