@@ -299,6 +299,23 @@ with open("hangul5.hwp", "wb") as out:
 PY
 put hwp_hangul5 hwp "$spec (Hangul 5, compound file)" hangul5.hwp
 
+# Hangul 3: the signature, the 128-byte document information block (uncompressed body, no extra information
+# block) and the 1008-byte summary of nine 56-character fields in the two-byte character set.
+python3 - <<'PY'
+import struct
+
+signature = b"HWP Document File V3.00 \x1a\x01\x02\x03\x04\x05"
+info = bytearray(128)
+struct.pack_into("<HH", info, 0, 0, 0)
+info[124] = 0
+struct.pack_into("<H", info, 126, 0)
+fields = ["Quodra sample", "", "Quodra Developers", "2023-11-14", "", "", "", "", ""]
+summary = b"".join(struct.pack("<%dH" % len(f), *map(ord, f)).ljust(112, b"\0") for f in fields)
+with open("hangul3.hwp", "wb") as out:
+    out.write(signature + bytes(info) + summary)
+PY
+put hwp_hangul3_header hwp "$spec (Hangul 3: signature, document information and summary blocks only)" hangul3.hwp
+
 # --- An Access (Jet 4) database's definition page: the signature, the engine version and the header block,
 # encrypted with RC4 under the fixed key the format's documentation gives (plain: code page 1252, no password).
 python3 - <<'PY'
