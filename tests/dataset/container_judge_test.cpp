@@ -73,9 +73,9 @@ TEST_F(ContainerJudge, DeclinesAHeaderOfAnotherLibraryAndKeepsOffWhenSwitchedOff
 
 // A stored ZIP written here: one member per name, a central directory and its end record. The member named
 // deflated is marked compressed in the directory, and in its local header too when local_too is set (its
-// bytes stay as given: the judge never unpacks).
+// bytes stay as given: the judge never unpacks). Every local header carries local_extra as its extra field.
 std::string zip_of(const std::vector<std::pair<std::string, std::string>> &members, const std::string &deflated = "",
-                   bool local_too = false)
+                   bool local_too = false, const std::string &local_extra = "")
 {
     auto u16 = [](uint32_t v) { return std::string{static_cast<char>(v & 0xFF), static_cast<char>(v >> 8 & 0xFF)}; };
     auto u32 = [&](uint32_t v) { return u16(v & 0xFFFF) + u16(v >> 16); };
@@ -85,7 +85,8 @@ std::string zip_of(const std::vector<std::pair<std::string, std::string>> &membe
         std::string sizes = u32(0) + u32(static_cast<uint32_t>(m.second.size())) + u32(static_cast<uint32_t>(m.second.size()));
         uint32_t method = m.first == deflated ? 8 : 0;
         local += "PK\x03\x04"s + u16(20) + u16(0) + u16(local_too ? method : 0) + u32(0) + sizes +
-                 u16(static_cast<uint32_t>(m.first.size())) + u16(0) + m.first + m.second;
+                 u16(static_cast<uint32_t>(m.first.size())) + u16(static_cast<uint32_t>(local_extra.size())) + m.first +
+                 local_extra + m.second;
         central += "PK\x01\x02"s + u16(20) + u16(20) + u16(0) + u16(method) + u32(0) + sizes +
                    u16(static_cast<uint32_t>(m.first.size())) + u16(0) + u16(0) + u16(0) + u16(0) + u32(0) + u32(offset) +
                    m.first;
@@ -176,6 +177,11 @@ TEST_F(ContainerJudge, MimetypeMemberStoredOrFirst)
     // Placeholders where the first local header's checksum and sizes belong; the directory has the sizes.
     std::string placeholders = zip_of({krita, content}, "mimetype");
     placeholders.replace(14, 12, "CRCqCSIZUSIZ");
+    // A directory entry for a mimetype member that lies past the file's end, or claims a size larger than it.
+    std::string far_away = zip_of({content, krita}), huge = zip_of({content, krita});
+    size_t second_entry = far_away.rfind("PK\x01\x02"s);
+    far_away.replace(second_entry + 42, 4, "\xF0\xFF\xFF\x7F"s);
+    huge.replace(second_entry + 20, 8, "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF"s);
     const struct {
         const char *name;
         std::string zip;
@@ -185,8 +191,13 @@ TEST_F(ContainerJudge, MimetypeMemberStoredOrFirst)
         {"stored_later", zip_of({content, krita}), 0x4168},
         {"directory_says_deflated", zip_of({krita, content}, "mimetype"), 0x4168},
         {"local_sizes_are_placeholders", placeholders, 0x4168},
+        {"extra_field_before_the_text", zip_of({krita, content}, "", false, "UT\x05\x00\x01\x00\x00\x00\x00"s), 0x4168},
+        {"extra_field_and_directory_deflated", zip_of({krita, content}, "mimetype", false, "UT\x05\x00\x01\x00\x00\x00\x00"s),
+         0x4168},
         {"deflated_first", zip_of({krita, content}, "mimetype", true), 0x4001},
         {"deflated_later", zip_of({content, krita}, "mimetype"), 0x4001},
+        {"mimetype_past_the_end", far_away, 0x4001},
+        {"mimetype_larger_than_the_file", huge, 0x4001},
         {"first_member_other_name", zip_of({{"mimetypes", "application/x-krita"}, content}), 0x4001},
     };
     for (const auto &c : cases) EXPECT_EQ(judge(write(c.name, c.zip)), c.kind) << c.name;
