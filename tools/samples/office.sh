@@ -1,11 +1,12 @@
 # Office documents and their containers: Word 97, the OpenDocument kinds and templates, the OpenOffice.org 1
-# XML documents, AbiWord, Krita and OpenRaster images, the KOffice stores, Hangul 5 documents and Access databases.
+# XML documents, AbiWord, Krita and OpenRaster images, the KOffice stores, Hangul 3 and 5 documents and Access
+# databases.
 # packages: libreoffice-writer libreoffice-calc libreoffice-impress libreoffice-draw libreoffice-math libreoffice-base abiword krita xvfb xauth faketime python3 imagemagick
 # LibreOffice, AbiWord and Krita run with their own profile folders and the clock stopped at the fixed date.
-# A rerun gives the same bytes except these: Writer's documents carry a random revision id (Rsid), AbiWord's a
-# fresh history uid, and Krita's OpenRaster layers come out packed differently. The kinds no Debian tool writes are
-# written by python3 from the formats' documentation (the OpenDocument and OpenOffice.org XML file format
-# specifications, the KOffice store, the compound file and Hangul 5 specifications), with fixed member dates.
+# A rerun gives the same bytes except these: Writer's documents carry a random revision id (Rsid) and Krita's
+# OpenRaster layers come out packed differently. The kinds no Debian tool writes are written by python3 from
+# the formats' documentation (the OpenDocument and OpenOffice.org XML file format specifications, the KOffice
+# store, the compound file, Hangul 3 and 5 and Jet database specifications), with fixed member dates.
 need_tools soffice abiword krita xvfb-run faketime python3 convert
 mkdir -p "$work/office"
 cd "$work/office"
@@ -38,9 +39,9 @@ lo()
   mv lo_out/"${input%.*}.${output##*.}" "$output"
 }
 
+# Word 97, Excel 97, text and spreadsheet as LibreOffice lays them out (other writers' are in the main script).
 lo word97.doc "MS Word 97" note.txt
 put doc_libreoffice doc "LibreOffice (MS Word 97 filter)" word97.doc
-# Word 97, Excel 97, text and spreadsheet as LibreOffice lays them out (other writers' are in the main script).
 lo writer.odt writer8 note.txt
 put odt_libreoffice odt "LibreOffice (writer8 filter)" writer.odt
 lo calc.ods calc8 sheet.csv
