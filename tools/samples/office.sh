@@ -2,11 +2,12 @@
 # XML documents, AbiWord, Krita and OpenRaster images, the KOffice stores, Hangul 3 and 5 documents and Access
 # databases.
 # packages: libreoffice-writer libreoffice-calc libreoffice-impress libreoffice-draw libreoffice-math libreoffice-base abiword krita xvfb xauth faketime python3 imagemagick
-# LibreOffice, AbiWord and Krita run with their own profile folders and the clock stopped at the fixed date.
-# A rerun gives the same bytes except these: Writer's documents carry a random revision id (Rsid) and Krita's
-# OpenRaster layers come out packed differently. The kinds no Debian tool writes are written by python3 from
-# the formats' documentation (the OpenDocument and OpenOffice.org XML file format specifications, the KOffice
-# store, the compound file, Hangul 3 and 5 and Jet database specifications), with fixed member dates.
+# LibreOffice, AbiWord and Krita run with their own profile folders and the clock stopped at the fixed date;
+# LibreOffice draws its random numbers (Writer's revision ids) from a fixed seed and Krita's Qt hashes use a
+# fixed seed (the order of its XML attributes), so a rerun gives the same bytes. The kinds no Debian tool
+# writes are written by python3 from the formats' documentation (the OpenDocument and OpenOffice.org XML file
+# format specifications, the KOffice store, the compound file, Hangul 3 and 5 and Jet database
+# specifications), with fixed member dates.
 need_tools soffice abiword krita xvfb-run faketime python3 convert
 mkdir -p "$work/office"
 cd "$work/office"
@@ -35,7 +36,7 @@ lo()
   local args=(-env:UserInstallation="file://$work/office/profile" --headless)
   [ -n "$infilter" ] && args+=(--infilter="$infilter")
   rm -rf lo_out && mkdir lo_out
-  at_fixed_time soffice "${args[@]}" --convert-to "${output##*.}:$filter" --outdir lo_out "$input" >/dev/null 2>&1
+  SAL_RAND_REPEATABLE=1 at_fixed_time soffice "${args[@]}" --convert-to "${output##*.}:$filter" --outdir lo_out "$input" >/dev/null 2>&1
   mv lo_out/"${input%.*}.${output##*.}" "$output"
 }
 
@@ -80,7 +81,7 @@ put abw_abiword abw "abiword --to=abw" note.abw
 # the smallest of the Krita documents krita-data ships as templates.
 convert -size 16x16 gradient:'#d04020-#2050d0' -depth 8 +set date:create +set date:modify \
   -define png:exclude-chunks=date,time layer.png
-HOME="$work/office/krita_home" XDG_CONFIG_HOME="$work/office/krita_home" \
+HOME="$work/office/krita_home" XDG_CONFIG_HOME="$work/office/krita_home" QT_HASH_SEED=0 \
   at_fixed_time xvfb-run -a krita layer.png --export --export-filename layer.ora >/dev/null 2>&1
 put ora_krita ora "krita --export (OpenRaster)" layer.ora
 cp /usr/share/krita/templates/texture/.source/Texture1k32bitscalar.kra texture.kra
