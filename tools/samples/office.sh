@@ -5,9 +5,9 @@
 # LibreOffice, AbiWord and Krita run with their own profile folders and the clock stopped at the fixed date;
 # LibreOffice draws its random numbers (Writer's revision ids) from a fixed seed and Krita's Qt hashes use a
 # fixed seed (the order of its XML attributes), so a rerun gives the same bytes. The kinds no Debian tool
-# writes are written by python3 from the formats' documentation (the OpenDocument and OpenOffice.org XML file
-# format specifications, the KOffice store, the compound file, Hangul 3 and 5 and Jet database
-# specifications), with fixed member dates.
+# writes are written by python3 from the formats' documentation (OpenDocument 1.2, the OpenOffice.org XML file
+# format 1.0, the KOffice store, the compound file format, Hangul 3 and 5, the Jet database pages), with fixed
+# member dates.
 need_tools soffice abiword krita xvfb-run faketime python3 convert
 mkdir -p "$work/office"
 cd "$work/office"
@@ -214,27 +214,27 @@ koffice("kivio.flw", "kivio", "kiviodoc", "kiviodoc", '<KivioPage name="Page1"><
 koffice("kontour.kon", "kontour", "kontour", "kontour", '<page id="Page 1"><layer><rect x="10" y="10" width="40" '
         'height="30"/></layer></page>')
 PY
-spec="written by this script from the format's documentation"
-put odc_chart odc "$spec (OpenDocument 1.2)" chart.odc
-put otc_chart_template otc "$spec (OpenDocument 1.2)" chart_template.otc
-put otf_formula_template otf "$spec (OpenDocument 1.2)" formula_template.otf
-put odi_image odi "$spec (OpenDocument 1.2)" image.odi
-put stw_writer_template stw "$spec (OpenOffice.org XML 1.0)" writer_template.stw
-put sxg_writer_global sxg "$spec (OpenOffice.org XML 1.0)" writer_global.sxg
-put sxc_calc sxc "$spec (OpenOffice.org XML 1.0)" calc.sxc
-put stc_calc_template stc "$spec (OpenOffice.org XML 1.0)" calc_template.stc
-put sxd_draw sxd "$spec (OpenOffice.org XML 1.0)" draw.sxd
-put std_draw_template std "$spec (OpenOffice.org XML 1.0)" draw_template.std
-put sxi_impress sxi "$spec (OpenOffice.org XML 1.0)" impress.sxi
-put sti_impress_template sti "$spec (OpenOffice.org XML 1.0)" impress_template.sti
-put sxm_math sxm "$spec (OpenOffice.org XML 1.0)" math.sxm
-put kwd_kword kwd,kwt "$spec (KOffice store)" kword.kwd
-put ksp_kspread ksp "$spec (KOffice store)" kspread.ksp
-put kpr_kpresenter kpr,kpt "$spec (KOffice store)" kpresenter.kpr
-put chrt_kchart chrt "$spec (KOffice store)" kchart.chrt
-put kfo_kformula kfo "$spec (KOffice store)" kformula.kfo
-put flw_kivio flw "$spec (KOffice store)" kivio.flw
-put kon_kontour kon "$spec (KOffice store)" kontour.kon
+from_docs="written by this script from the format's documentation"
+put odc_chart odc "$from_docs (OpenDocument 1.2)" chart.odc
+put otc_chart_template otc "$from_docs (OpenDocument 1.2)" chart_template.otc
+put otf_formula_template otf "$from_docs (OpenDocument 1.2)" formula_template.otf
+put odi_image odi "$from_docs (OpenDocument 1.2)" image.odi
+put stw_writer_template stw "$from_docs (OpenOffice.org XML 1.0)" writer_template.stw
+put sxg_writer_global sxg "$from_docs (OpenOffice.org XML 1.0)" writer_global.sxg
+put sxc_calc sxc "$from_docs (OpenOffice.org XML 1.0)" calc.sxc
+put stc_calc_template stc "$from_docs (OpenOffice.org XML 1.0)" calc_template.stc
+put sxd_draw sxd "$from_docs (OpenOffice.org XML 1.0)" draw.sxd
+put std_draw_template std "$from_docs (OpenOffice.org XML 1.0)" draw_template.std
+put sxi_impress sxi "$from_docs (OpenOffice.org XML 1.0)" impress.sxi
+put sti_impress_template sti "$from_docs (OpenOffice.org XML 1.0)" impress_template.sti
+put sxm_math sxm "$from_docs (OpenOffice.org XML 1.0)" math.sxm
+put kwd_kword kwd,kwt "$from_docs (KOffice store)" kword.kwd
+put ksp_kspread ksp "$from_docs (KOffice store)" kspread.ksp
+put kpr_kpresenter kpr,kpt "$from_docs (KOffice store)" kpresenter.kpr
+put chrt_kchart chrt "$from_docs (KOffice store)" kchart.chrt
+put kfo_kformula kfo "$from_docs (KOffice store)" kformula.kfo
+put flw_kivio flw "$from_docs (KOffice store)" kivio.flw
+put kon_kontour kon "$from_docs (KOffice store)" kontour.kon
 
 # --- A Hangul 5 document: a compound file (512-byte sectors, the small streams in the mini stream) holding the
 # FileHeader stream with the signature and version, DocInfo with the document properties, and BodyText/Section0
@@ -299,7 +299,7 @@ with open("hangul5.hwp", "wb") as out:
     out.write(header + struct.pack("<128I", *fat) + directory +
               struct.pack("<128I", *(mini_fat + [FREE] * (128 - len(mini_fat)))) + mini.ljust(mini_sectors * 512, b"\0"))
 PY
-put hwp_hangul5 hwp "$spec (Hangul 5, compound file)" hangul5.hwp
+put hwp_hangul5 hwp "$from_docs (Hangul 5, compound file)" hangul5.hwp
 
 # Hangul 3: the signature, the 128-byte document information block (uncompressed body, no extra information
 # block) and the 1008-byte summary of nine 56-character fields in the two-byte character set.
@@ -316,7 +316,7 @@ summary = b"".join(struct.pack("<%dH" % len(f), *map(ord, f)).ljust(112, b"\0") 
 with open("hangul3.hwp", "wb") as out:
     out.write(signature + bytes(info) + summary)
 PY
-put hwp_hangul3_header hwp "$spec (Hangul 3: signature, document information and summary blocks only)" hangul3.hwp
+put hwp_hangul3_header hwp "$from_docs (Hangul 3: signature, document information and summary blocks only)" hangul3.hwp
 
 # --- An Access (Jet 4) database's definition page: the signature, the engine version and the header block,
 # encrypted with RC4 under the fixed key the format's documentation gives (plain: code page 1252, no password).
@@ -348,4 +348,4 @@ page[0x18:0x18 + 128] = rc4(struct.pack("<I", 0x6B39DAC7), bytes(plain))
 with open("jet4.mdb", "wb") as out:
     out.write(bytes(page))
 PY
-put mdb_jet4_header mdb "$spec (Jet 4 database definition page only)" jet4.mdb
+put mdb_jet4_header mdb "$from_docs (Jet 4 database definition page only)" jet4.mdb
