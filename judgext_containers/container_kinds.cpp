@@ -57,7 +57,7 @@ void note_zip_member(zip_members *m, const char *name, size_t length, const unsi
     if (length == 8 && std::memcmp(name, "mimetype", 8) == 0) {
         m->has_mimetype = 1;
         m->mimetype_method = read_le16(entry + 10);
-        m->mimetype_size = read_le32(entry + 20);
+        m->mimetype_size = read_le32(entry + 24);
         m->mimetype_offset = read_le32(entry + 42);
     }
 }
@@ -87,27 +87,75 @@ int read_zip_members(const target_file &file, zip_members *members)
     return 1;
 }
 
-// The kind an OpenDocument or EPUB "mimetype" member names (stored, not compressed).
+// The kinds a "mimetype" member names: OpenDocument, its OpenOffice.org 1 forerunner, the KOffice store,
+// OpenRaster and EPUB all put it first, stored, so that its text can be read without unpacking.
+const struct {
+    const char *mime;
+    uint32_t kind;
+} MIMETYPE_KINDS[] = {
+    {"application/vnd.oasis.opendocument.text", KIND_ODT},
+    {"application/vnd.oasis.opendocument.spreadsheet", KIND_ODS},
+    {"application/vnd.oasis.opendocument.presentation", KIND_ODP},
+    {"application/vnd.oasis.opendocument.graphics", KIND_ODG},
+    {"application/vnd.oasis.opendocument.formula", KIND_ODF},
+    {"application/vnd.oasis.opendocument.text-template", KIND_OTT},
+    {"application/vnd.oasis.opendocument.text-web", KIND_OTH},
+    {"application/vnd.oasis.opendocument.text-master", KIND_ODM},
+    {"application/vnd.oasis.opendocument.graphics-template", KIND_OTG},
+    {"application/vnd.oasis.opendocument.presentation-template", KIND_OTP},
+    {"application/vnd.oasis.opendocument.spreadsheet-template", KIND_OTS},
+    {"application/vnd.oasis.opendocument.chart", KIND_ODC},
+    {"application/vnd.oasis.opendocument.chart-template", KIND_OTC},
+    {"application/vnd.oasis.opendocument.formula-template", KIND_OTF},
+    {"application/vnd.oasis.opendocument.base", KIND_ODB},
+    {"application/vnd.oasis.opendocument.image", KIND_ODI},
+    {"application/vnd.sun.xml.writer", KIND_SXW},
+    {"application/vnd.sun.xml.writer.template", KIND_STW},
+    {"application/vnd.sun.xml.writer.global", KIND_SXG},
+    {"application/vnd.sun.xml.calc", KIND_SXC},
+    {"application/vnd.sun.xml.calc.template", KIND_STC},
+    {"application/vnd.sun.xml.draw", KIND_SXD},
+    {"application/vnd.sun.xml.draw.template", KIND_STD},
+    {"application/vnd.sun.xml.impress", KIND_SXI},
+    {"application/vnd.sun.xml.impress.template", KIND_STI},
+    {"application/vnd.sun.xml.math", KIND_SXM},
+    {"application/x-kword", KIND_KWD},
+    {"application/x-kspread", KIND_KSP},
+    {"application/x-kpresenter", KIND_KPR},
+    {"application/x-kchart", KIND_CHRT},
+    {"application/x-kformula", KIND_KFO},
+    {"application/x-kivio", KIND_FLW},
+    {"application/x-kontour", KIND_KON},
+    {"application/x-krita", KIND_KRA},
+    {"image/openraster", KIND_ORA},
+    {"application/epub+zip", KIND_EPUB},
+};
+
+// The kind a stored "mimetype" member names, from its local header at offset; 0 for another text, a
+// compressed member or another name. size is the directory's size, or 0 to take the local header's.
+uint32_t kind_of_mimetype_at(const target_file &file, uint32_t offset, uint32_t size)
+{
+    unsigned char local[38];
+    char mime[96] = {};
+    if (!read_at(file, offset, local, sizeof local) || std::memcmp(local, "PK\x03\x04", 4) != 0) return 0;
+    if (read_le16(local + 8) != 0 || read_le16(local + 26) != 8 || std::memcmp(local + 30, "mimetype", 8) != 0) return 0;
+    if (size == 0) size = read_le32(local + 22);
+    if (size == 0 || size >= sizeof mime) return 0;
+    uint64_t data = static_cast<uint64_t>(offset) + 30 + 8 + read_le16(local + 28);
+    if (!read_at(file, data, mime, size)) return 0;
+    for (const auto &k : MIMETYPE_KINDS)
+        if (std::strlen(k.mime) == size && std::memcmp(mime, k.mime, size) == 0) return k.kind;
+    return 0;
+}
+
+// The directory's "mimetype" member when it is stored; else the first member of the file, which writers put
+// there stored even when a repacked directory lists a compressed copy further on. Such a writer may leave
+// placeholders for the sizes in that local header, so the directory's unpacked size counts first.
 uint32_t kind_of_mimetype(const target_file &file, const zip_members &m)
 {
-    static const struct {
-        const char *mime;
-        uint32_t kind;
-    } kinds[] = {{"application/vnd.oasis.opendocument.text", KIND_ODT},
-                 {"application/vnd.oasis.opendocument.spreadsheet", KIND_ODS},
-                 {"application/vnd.oasis.opendocument.presentation", KIND_ODP},
-                 {"application/vnd.oasis.opendocument.graphics", KIND_ODG},
-                 {"application/vnd.oasis.opendocument.formula", KIND_ODF},
-                 {"application/epub+zip", KIND_EPUB}};
-    unsigned char local[30];
-    char mime[64] = {};
-    if (m.mimetype_method != 0 || m.mimetype_size >= sizeof mime) return 0;
-    if (!read_at(file, m.mimetype_offset, local, sizeof local) || std::memcmp(local, "PK\x03\x04", 4) != 0) return 0;
-    uint64_t data = static_cast<uint64_t>(m.mimetype_offset) + 30 + read_le16(local + 26) + read_le16(local + 28);
-    if (!read_at(file, data, mime, m.mimetype_size)) return 0;
-    for (const auto &k : kinds)
-        if (std::strlen(k.mime) == m.mimetype_size && std::memcmp(mime, k.mime, m.mimetype_size) == 0) return k.kind;
-    return 0;
+    uint32_t kind = 0;
+    if (m.has_mimetype && m.mimetype_method == 0) kind = kind_of_mimetype_at(file, m.mimetype_offset, m.mimetype_size);
+    return kind != 0 ? kind : kind_of_mimetype_at(file, 0, m.has_mimetype ? m.mimetype_size : 0);
 }
 
 uint32_t judge_zip(const target_file &file)
@@ -115,10 +163,8 @@ uint32_t judge_zip(const target_file &file)
     zip_members m = {};
     if (!read_zip_members(file, &m)) return KIND_ZIP;
     if (m.android_manifest) return KIND_APK;
-    if (m.has_mimetype) {
-        uint32_t kind = kind_of_mimetype(file, m);
-        if (kind != 0) return kind;
-    }
+    uint32_t kind = kind_of_mimetype(file, m);
+    if (kind != 0) return kind;
     if (m.content_types && m.word) return KIND_DOCX;
     if (m.content_types && m.xl) return KIND_XLSX;
     if (m.content_types && m.ppt) return KIND_PPTX;
@@ -129,7 +175,7 @@ uint32_t judge_zip(const target_file &file)
 // --- OLE2 compound files
 
 struct ole_names {
-    int msi, msg, ppt, doc, xls;
+    int msi, msg, ppt, doc, xls, hwp_header, hwp_body;
 };
 
 int name_is(const unsigned char *entry, uint32_t name_bytes, const char *ascii)
@@ -164,6 +210,9 @@ void note_ole_entry(ole_names *names, const unsigned char *entry, int is_first)
     if (name_is(entry, name_bytes, "PowerPoint Document")) names->ppt = 1;
     if (name_is(entry, name_bytes, "WordDocument")) names->doc = 1;
     if (name_is(entry, name_bytes, "Workbook") || name_is(entry, name_bytes, "Book")) names->xls = 1;
+    // Hangul 5 keeps its signature in "FileHeader" and the text in the "BodyText" storage.
+    if (name_is(entry, name_bytes, "FileHeader")) names->hwp_header = 1;
+    if (name_is(entry, name_bytes, "BodyText")) names->hwp_body = 1;
 }
 
 // The FAT from the sectors the header lists (the first 109, enough for files up to several megabytes).
@@ -200,6 +249,7 @@ uint32_t judge_ole(const target_file &file)
     }
     if (names.msi) return KIND_MSI;
     if (names.msg) return KIND_MSG;
+    if (names.hwp_header && names.hwp_body) return KIND_HWP;
     if (names.ppt) return KIND_PPT;
     if (names.doc) return KIND_DOC;
     if (names.xls) return KIND_XLS;
