@@ -2,8 +2,8 @@
 # 3D models, diagrams, a Doom WAD, an offline web archive, and the cartridge, disc and floppy images of game
 # machines. Where no Debian tool writes a kind and no package ships one, this script writes a small file from the
 # format's documentation (a header and a minimal body), and the tool column says so.
-# packages: gimp gimp-data assimp-utils dia astcenc openimageio-tools libopenjp2-tools deutex freedoom tgif zim-tools cc65 blender xorriso imagemagick faketime python3
-need_tools gimp-console assimp dia astcenc oiiotool opj_compress /usr/games/deutex zimwriterfs cl65 blender xorriso convert faketime python3
+# packages: gimp gimp-data assimp-utils dia astcenc openimageio-tools libopenjp2-tools deutex freedoom tgif zim-tools cc65 blender xorriso imagemagick faketime python3 dcraw
+need_tools gimp-console assimp dia astcenc oiiotool opj_compress /usr/games/deutex zimwriterfs cl65 blender xorriso convert faketime python3 dcraw
 mkdir -p "$work/pictures"
 cd "$work/pictures"
 doc="written by this script from the format's documentation"
@@ -83,6 +83,7 @@ mkdir -p disc && cp disc.txt disc/
 
 # The rest is written from the formats' documentation.
 convert pic.png -quality 85 -strip pic_qt.jpg
+convert -size 8x8 xc:gray -strip raf_thumb.jpg
 python3 "$root/tools/samples/pictures_written.py"
 for sys in segacd saturn dreamcast; do
   xorriso -as mkisofs -quiet -V QUODRA -G "sysarea_$sys.bin" -no-pad -o "disc_$sys.iso" disc 2>/dev/null
@@ -100,5 +101,10 @@ for sample in ktx1_rgba8:ktx ktx2_rgba8:ktx2 qtif_jpeg:qtif,qif skencil_drawing:
   a78_rom:a78 fds_disk:fds n3ds_cci:3ds,cci n3dsx_program:3dsx wii_disc:iso gamecube_disc:iso,gcm \
   wii_wad:wad hfe_floppy:hfe sap_floppy:sap; do
   put "${sample%%:*}" "${sample#*:}" "$doc" "${sample%%:*}.bin"
+done
+# Camera raw files: each is checked to be a raw image dcraw can read.
+for sample in orf_raw:orf rw2_raw:rw2 panasonic_raw:raw mrw_raw:mrw crw_raw:crw raf_raw:raf; do
+  dcraw -i "${sample%%:*}.bin" >/dev/null
+  put "${sample%%:*}" "${sample#*:}" "$doc; dcraw reads it as a raw image" "${sample%%:*}.bin"
 done
 cd "$work"

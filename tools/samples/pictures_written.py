@@ -402,6 +402,98 @@ def cso(source, target):
     write(target, header + struct.pack("<%dI" % len(index), *index) + b"".join(blocks))
 
 
+def tiff_ifd(entries, offset):
+    """A little-endian TIFF directory at OFFSET: (tag, type, count, value) entries, values over 4 bytes after it."""
+    entries = sorted(entries)
+    out = struct.pack("<H", len(entries))
+    extra = b""
+    base = offset + 2 + 12 * len(entries) + 4
+    for tag, kind, count, value in entries:
+        if isinstance(value, bytes):
+            if len(value) <= 4:
+                out += struct.pack("<HHI", tag, kind, count) + value.ljust(4, b"\0")
+            else:
+                out += struct.pack("<HHII", tag, kind, count, base + len(extra))
+                extra += value + b"\0" * (len(value) % 2)
+        elif kind == 3:
+            out += struct.pack("<HHIH2x", tag, kind, count, value)
+        else:
+            out += struct.pack("<HHII", tag, kind, count, value)
+    return out + struct.pack("<I", 0) + extra
+
+
+RAW_WIDTH, RAW_HEIGHT = 32, 24   # dcraw takes nothing under 22 pixels a side for a raw image
+
+
+def tiff_raw(magic, make, model, ifd_at):
+    """A TIFF-structured raw file (Olympus, Panasonic): the maker's mark in place of TIFF's, one directory with
+    the camera's make and model and one strip of 16-bit colour filter array samples."""
+    pixels = bytes(2 * RAW_WIDTH * RAW_HEIGHT)
+    head = (magic + struct.pack("<I", ifd_at)).ljust(ifd_at, b"\0")
+    def entries(strip):
+        return [(271, 2, len(make) + 1, make + b"\0"), (272, 2, len(model) + 1, model + b"\0"),
+                (256, 4, 1, RAW_WIDTH), (257, 4, 1, RAW_HEIGHT), (258, 3, 1, 16), (259, 3, 1, 1),
+                (262, 3, 1, 32803), (273, 4, 1, strip), (277, 3, 1, 1), (278, 4, 1, RAW_HEIGHT),
+                (279, 4, 1, len(pixels))]
+    strip = len(head) + len(tiff_ifd(entries(0), ifd_at))
+    return head + tiff_ifd(entries(strip), ifd_at) + pixels
+
+
+def tiff_make_model(make, model):
+    """A big-endian TIFF holding only the camera's make and model."""
+    make += b"\0"
+    model += b"\0"
+    data_at = 8 + 2 + 12 * 2 + 4
+    out = b"MM\0*" + struct.pack(">IH", 8, 2)
+    out += struct.pack(">HHII", 271, 2, len(make), data_at)
+    out += struct.pack(">HHII", 272, 2, len(model), data_at + len(make))
+    return out + struct.pack(">I", 0) + make + model
+
+
+def minolta_mrw():
+    """Minolta raw: the MRM block holding the picture raw dimensions (PRD) and a TIFF block (TTW), then the
+    12-bit packed samples."""
+    prd = b"21810002" + struct.pack(">HHHHBBBBH", RAW_HEIGHT, RAW_WIDTH, RAW_HEIGHT, RAW_WIDTH, 12, 12, 0x59, 0, 1)
+    ttw = tiff_make_model(b"MINOLTA", b"DiMAGE A1")
+    blocks = b"\0PRD" + struct.pack(">I", len(prd)) + prd + b"\0TTW" + struct.pack(">I", len(ttw)) + ttw
+    return b"\0MRM" + struct.pack(">I", len(blocks)) + blocks + bytes(RAW_WIDTH * RAW_HEIGHT * 3 // 2)
+
+
+def canon_crw():
+    """Canon raw in the Camera Image File Format: a 26-byte header, then a heap of records whose table and its
+    offset close the file: make and model, image info, sensor info and the raw data."""
+    heap, records = b"", []
+    def add(kind, data):
+        nonlocal heap
+        records.append((kind, len(data), len(heap)))
+        heap += data + b"\0" * (len(data) % 2)
+    add(0x080A, b"Canon\0Canon PowerShot G5\0")
+    add(0x1810, struct.pack("<IIfI", RAW_WIDTH, RAW_HEIGHT, 1.0, 0))
+    add(0x1031, struct.pack("<8H", 0, RAW_WIDTH, RAW_HEIGHT, 0, 0, RAW_WIDTH - 1, RAW_HEIGHT - 1, 0))
+    add(0x2005, bytes(RAW_WIDTH * RAW_HEIGHT * 10 // 8))
+    table = len(heap)
+    heap += struct.pack("<H", len(records)) + b"".join(struct.pack("<HII", *r) for r in records)
+    heap += struct.pack("<I", table)
+    return b"II" + struct.pack("<I", 26) + b"HEAPCCDR" + struct.pack("<I", 0x00010002) + bytes(8) + heap
+
+
+def fuji_raf():
+    """Fujifilm raw: the RAF header with the camera's name and the offsets of the preview JPEG (whose Exif block
+    names the maker), of the CFA header (raw and image sizes) and of the 16-bit samples."""
+    jpeg = open("raf_thumb.jpg", "rb").read()
+    exif = b"Exif\0\0" + tiff_make_model(b"FUJIFILM", b"FinePix S5600")
+    thumb = b"\xFF\xD8\xFF\xE1" + struct.pack(">H", len(exif) + 2) + exif + jpeg[2:]
+    cfa_header = struct.pack(">I", 2) + struct.pack(">HHHH", 0x100, 4, RAW_HEIGHT, RAW_WIDTH)
+    cfa_header += struct.pack(">HHHH", 0x121, 4, RAW_HEIGHT, RAW_WIDTH)
+    thumb_at = 0x80
+    cfa_header_at = thumb_at + len(thumb)
+    cfa_at = cfa_header_at + len(cfa_header)
+    pixels = bytes(2 * RAW_WIDTH * RAW_HEIGHT)
+    head = b"FUJIFILMCCD-RAW 0201FF383501" + b"FinePix S5600".ljust(32, b"\0") + b"0100" + bytes(20)
+    head += struct.pack(">6I", thumb_at, len(thumb), cfa_header_at, len(cfa_header), cfa_at, len(pixels))
+    return pad(head, thumb_at) + thumb + cfa_header + pixels
+
+
 def main():
     if len(sys.argv) == 4 and sys.argv[1] == "cso":
         cso(sys.argv[2], sys.argv[3])
@@ -415,6 +507,10 @@ def main():
         "ngpc_rom": neo_geo_pocket(True), "a78_rom": atari_7800(), "fds_disk": fds(), "n3ds_cci": n3ds_cci(),
         "n3dsx_program": n3dsx(), "wii_disc": wii_disc(False), "gamecube_disc": wii_disc(True),
         "wii_wad": wii_wad(), "hfe_floppy": hfe(), "sap_floppy": sap(),
+        "orf_raw": tiff_raw(b"IIRO", b"OLYMPUS IMAGING CORP.", b"E-M10", 8),
+        "rw2_raw": tiff_raw(b"IIU\0", b"Panasonic", b"DMC-GF1", 0x18),
+        "panasonic_raw": tiff_raw(b"IIU\0", b"Panasonic", b"DMC-LX1", 8),
+        "mrw_raw": minolta_mrw(), "crw_raw": canon_crw(), "raf_raw": fuji_raf(),
     }
     for name, data in files.items():
         write(name + ".bin", data)
