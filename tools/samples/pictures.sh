@@ -1,7 +1,8 @@
 # Pictures, drawings and models, and game and disk images: GIMP's files, JPEG 2000 variants, texture formats,
 # 3D models, diagrams, a Doom WAD, an offline web archive, and the cartridge, disc and floppy images of game
 # machines. Where no Debian tool writes a kind and no package ships one, this script writes a small file from the
-# format's documentation (a header and a minimal body), and the tool column says so.
+# format's documentation (a header and a minimal body), and the tool column says so. A rerun gives the same bytes
+# except for the Blender file (it keeps the memory addresses of its blocks) and the ZIM file (a fresh UUID).
 # packages: gimp gimp-data assimp-utils dia astcenc openimageio-tools libopenjp2-tools deutex freedoom tgif zim-tools cc65 blender xorriso imagemagick faketime python3 dcraw
 need_tools gimp-console assimp dia astcenc oiiotool opj_compress /usr/games/deutex zimwriterfs cl65 blender xorriso convert faketime python3 dcraw
 mkdir -p "$work/pictures"
@@ -80,6 +81,7 @@ put lnx_cc65 lnx "cl65 -t lynx (cc65)" lynx.lnx
 # A disc image in ISO 9660 by xorriso whose system area holds a disc header of a game machine.
 printf 'Quodra sample disc\n' > disc.txt
 mkdir -p disc && cp disc.txt disc/
+touch -d "$fixed_time" disc/disc.txt disc
 
 # The rest is written from the formats' documentation.
 convert pic.png -quality 85 -strip pic_qt.jpg
@@ -103,7 +105,7 @@ for sample in ktx1_rgba8:ktx ktx2_rgba8:ktx2 qtif_jpeg:qtif,qif skencil_drawing:
   put "${sample%%:*}" "${sample#*:}" "$doc" "${sample%%:*}.bin"
 done
 # Camera raw files: each is checked to be a raw image dcraw can read.
-for sample in orf_raw:orf rw2_raw:rw2 panasonic_raw:raw mrw_raw:mrw crw_raw:crw raf_raw:raf; do
+for sample in orf_raw:orf rw2_raw:rw2 panasonic_raw:raw mrw_raw:mrw crw_raw:crw raf_raw:raf x3f_raw:x3f; do
   dcraw -i "${sample%%:*}.bin" >/dev/null
   put "${sample%%:*}" "${sample#*:}" "$doc; dcraw reads it as a raw image" "${sample%%:*}.bin"
 done

@@ -494,6 +494,31 @@ def fuji_raf():
     return pad(head, thumb_at) + thumb + cfa_header + pixels
 
 
+def sigma_x3f():
+    """Sigma raw (X3F): the FOVb header with the image size, a property section (maker and model in UTF-16),
+    an image section of raw samples, and the section directory whose offset closes the file."""
+    head = pad(b"FOVb" + struct.pack("<I", 0x00020002) + bytes(16) + struct.pack("<4I", 0, RAW_WIDTH, RAW_HEIGHT, 0),
+               256)
+    chars, table = b"", b""
+    properties = (("CAMMANUF", "SIGMA"), ("CAMMODEL", "SIGMA SD10"))
+    for name, value in properties:
+        name_at = len(chars) // 2
+        chars += (name + "\0").encode("utf-16-le")
+        value_at = len(chars) // 2
+        chars += (value + "\0").encode("utf-16-le")
+        table += struct.pack("<II", name_at, value_at)
+    prop = b"SECp" + struct.pack("<5I", 0x00020000, len(properties), 0, 0, len(chars) // 2) + table + chars
+    image = b"SECi" + struct.pack("<6I", 0x00020000, 3, 6, RAW_WIDTH, RAW_HEIGHT, RAW_WIDTH * 4)
+    image += bytes(RAW_WIDTH * RAW_HEIGHT * 4)
+    body, entries = head, b""
+    for kind, section in ((b"PROP", prop), (b"IMAG", image)):
+        entries += struct.pack("<II4s", len(body), len(section), kind)
+        body += section + bytes((-len(section)) % 4)
+    directory_at = len(body)
+    body += b"SECd" + struct.pack("<II", 0x00020000, 2) + entries
+    return body + struct.pack("<I", directory_at)
+
+
 def main():
     if len(sys.argv) == 4 and sys.argv[1] == "cso":
         cso(sys.argv[2], sys.argv[3])
@@ -511,6 +536,7 @@ def main():
         "rw2_raw": tiff_raw(b"IIU\0", b"Panasonic", b"DMC-GF1", 0x18),
         "panasonic_raw": tiff_raw(b"IIU\0", b"Panasonic", b"DMC-LX1", 8),
         "mrw_raw": minolta_mrw(), "crw_raw": canon_crw(), "raf_raw": fuji_raf(),
+        "x3f_raw": sigma_x3f(),
     }
     for name, data in files.items():
         write(name + ".bin", data)
