@@ -527,6 +527,7 @@ def main():
         "ktx1_rgba8": ktx1(), "ktx2_rgba8": ktx2(), "qtif_jpeg": qtif(), "skencil_drawing": skencil(),
         "iges_line": iges(), "ips_patch": ips(), "bps_patch": bps(), "adf_ofs": adf(),
         "gb_rom": game_boy(False), "gbc_rom": game_boy(True), "genesis_rom": mega_drive(b"SEGA MEGA DRIVE "),
+        "genesis_us_rom": mega_drive(b"SEGA GENESIS    "),
         "sega32x_rom": mega_drive(b"SEGA 32X        "), "pico_rom": mega_drive(b"SEGA PICO       "),
         "n64_z64": n64(), "n64_v64": byte_swapped(n64()), "ngp_rom": neo_geo_pocket(False),
         "ngpc_rom": neo_geo_pocket(True), "a78_rom": atari_7800(), "fds_disk": fds(), "n3ds_cci": n3ds_cci(),
