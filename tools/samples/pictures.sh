@@ -44,11 +44,11 @@ printf 'OFF\n4 4 0\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n3 0 2 1\n3 0 1 3\n3 0 3 2\n3 1 2
 assimp export tetra.off tetra.obj >/dev/null
 put obj_assimp obj "assimp export" tetra.obj
 put mtl_assimp mtl "assimp export" tetra.mtl
-# Blender's own file, the empty scene of the factory settings, saved uncompressed.
+# Blender's own file, the smallest it writes: one empty mesh as a library file, uncompressed (the rest is the
+# description of Blender's data structures that every file carries).
 blender -b --factory-startup --python-expr "import bpy
-bpy.ops.wm.read_factory_settings(use_empty=True)
-bpy.ops.wm.save_as_mainfile(filepath='$PWD/empty.blend', compress=False)" >/dev/null 2>&1
-put blend_blender blend "blender (empty scene, uncompressed)" empty.blend
+bpy.data.libraries.write('$PWD/mesh.blend', {bpy.data.meshes.new('Quodra')}, compress=False)" >/dev/null 2>&1
+put blend_blender blend "blender (bpy.data.libraries.write of one empty mesh, uncompressed)" mesh.blend
 
 # Drawings: a Dia diagram imported from SVG, and the Tgif drawing its package ships as an example.
 printf '<?xml version="1.0"?>\n<svg xmlns="http://www.w3.org/2000/svg" width="40" height="30"><rect x="5" y="5" width="30" height="20" fill="#2050d0"/></svg>\n' > box.svg
