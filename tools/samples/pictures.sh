@@ -50,11 +50,14 @@ blender -b --factory-startup --python-expr "import bpy
 bpy.data.libraries.write('$PWD/mesh.blend', {bpy.data.meshes.new('Quodra')}, compress=False)" >/dev/null 2>&1
 put blend_blender blend "blender (bpy.data.libraries.write of one empty mesh, uncompressed)" mesh.blend
 
-# Drawings: a Dia diagram imported from SVG, and the Tgif drawing its package ships as an example.
+# Drawings: a Dia diagram imported from SVG, and two Tgif drawings its package ships as examples (an old one
+# that starts with its state term, a newer one with the "%TGIF" line).
 printf '<?xml version="1.0"?>\n<svg xmlns="http://www.w3.org/2000/svg" width="40" height="30"><rect x="5" y="5" width="30" height="20" fill="#2050d0"/></svg>\n' > box.svg
 dia -n -l -t dia -e box.dia box.svg >/dev/null 2>&1
 put dia_diagram dia "dia (from SVG)" box.dia
 put tgif_drawing obj "copied from tgif (examples/an-sr-flip-flop.obj)" /usr/share/doc/tgif/examples/an-sr-flip-flop.obj
+zcat /usr/share/doc/tgif/examples/launch-demo.obj.gz > launch-demo.obj
+put tgif_launch_demo obj "copied from tgif (examples/launch-demo.obj.gz, unpacked)" launch-demo.obj
 
 # A Doom PWAD of one lump by DeuTex (Freedoom's game data serves as its main WAD).
 mkdir -p wad/lumps wad/main
