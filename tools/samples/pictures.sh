@@ -3,8 +3,8 @@
 # machines. Where no Debian tool writes a kind and no package ships one, this script writes a small file from the
 # format's documentation (a header and a minimal body), and the tool column says so. A rerun gives the same bytes
 # except for the Blender file (it keeps the memory addresses of its blocks) and the ZIM file (a fresh UUID).
-# packages: gimp gimp-data assimp-utils dia astcenc openimageio-tools libopenjp2-tools deutex freedoom tgif zim-tools cc65 blender xorriso imagemagick faketime python3 dcraw
-need_tools gimp-console assimp dia astcenc oiiotool opj_compress /usr/games/deutex zimwriterfs cl65 blender xorriso convert faketime python3 dcraw
+# packages: gimp gimp-data assimp-utils dia astcenc openimageio-tools libopenjp2-tools deutex freedoom tgif zim-tools cc65 blender xorriso imagemagick faketime python3 dcraw occt-draw
+need_tools gimp-console assimp dia astcenc oiiotool opj_compress /usr/games/deutex zimwriterfs cl65 blender xorriso convert faketime python3 dcraw occt-draw
 mkdir -p "$work/pictures"
 cd "$work/pictures"
 doc="written by this script from the format's documentation"
@@ -44,6 +44,15 @@ printf 'OFF\n4 4 0\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n3 0 2 1\n3 0 1 3\n3 0 3 2\n3 1 2
 assimp export tetra.off tetra.obj >/dev/null
 put obj_assimp obj "assimp export" tetra.obj
 put mtl_assimp mtl "assimp export" tetra.mtl
+# IGES: one straight edge by Open CASCADE's DRAW. Its plug-ins load the libraries by their unversioned names,
+# which only the -dev packages provide, so the names are given here as links to the installed libraries.
+mkdir -p occt
+for lib in TKXSDRAW TKTopTest TKDCAF TKXDEDRAW TKViewerTest TKQADraw; do
+  ln -sf "/usr/lib/x86_64-linux-gnu/lib$lib.so.7" "occt/lib$lib.so"
+done
+printf 'pload MODELING DATAEXCHANGE\nvertex v1 0 0 0\nvertex v2 10 10 0\nedge e v1 v2\nbrepiges e edge.igs\nexit\n' > edge.tcl
+LD_LIBRARY_PATH="$PWD/occt" at_fixed_time occt-draw -b -f edge.tcl >/dev/null 2>&1
+put iges_occt igs,iges "occt-draw (brepiges)" edge.igs
 # Blender's own file, the smallest it writes: one empty mesh as a library file, uncompressed (the rest is the
 # description of Blender's data structures that every file carries).
 blender -b --factory-startup --python-expr "import bpy
@@ -100,6 +109,11 @@ xorriso -as mkisofs -quiet -V QUODRA -no-pad -o plain.iso disc 2>/dev/null
 python3 "$root/tools/samples/pictures_written.py" cso plain.iso plain.cso
 put cso_ciso cso "xorriso -as mkisofs, compressed into CSO $doc" plain.cso
 
+# The written IGES file must load in Open CASCADE as its one entity.
+printf 'pload DATAEXCHANGE\nigesread iges_line.bin a *\nexit\n' > iges_check.tcl
+LD_LIBRARY_PATH="$PWD/occt" occt-draw -b -f iges_check.tcl > iges_check.log 2>&1
+grep -q 'loaded entities 1\.' iges_check.log || {
+  echo "make_samples: Open CASCADE does not read iges_line" >&2; exit 1; }
 for sample in ktx1_rgba8:ktx ktx2_rgba8:ktx2 qtif_jpeg:qtif,qif skencil_drawing:sk,sk1 iges_line:igs,iges \
   ips_patch:ips bps_patch:bps adf_ofs:adf gb_rom:gb,sgb gbc_rom:gbc,cgb genesis_rom:gen,smd,md genesis_us_rom:gen,smd,md \
   sega32x_rom:32x,mdx pico_rom:md n64_z64:z64,n64,v64 n64_v64:v64,n64,z64 ngp_rom:ngp ngpc_rom:ngc \
