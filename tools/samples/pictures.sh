@@ -68,13 +68,15 @@ put tgif_drawing obj "copied from tgif (examples/an-sr-flip-flop.obj)" /usr/shar
 zcat /usr/share/doc/tgif/examples/launch-demo.obj.gz > launch-demo.obj
 put tgif_launch_demo obj "copied from tgif (examples/launch-demo.obj.gz, unpacked)" launch-demo.obj
 
-# A Doom PWAD of one lump by DeuTex (Freedoom's game data serves as its main WAD).
+# A Doom PWAD and IWAD of one lump by DeuTex (Freedoom's game data serves as its main WAD).
 mkdir -p wad/lumps wad/main
 printf 'Quodra sample lump\n' > wad/lumps/quodra.lmp
 printf '[lumps]\nquodra\n' > wad/wadinfo.txt
 ln -sf /usr/share/games/doom/freedoom2.wad wad/main/doom2.wad
 (cd wad && /usr/games/deutex -doom2 main -make wadinfo.txt small.wad >/dev/null 2>&1)
 put wad_deutex wad "deutex -make (freedoom as the main WAD)" wad/small.wad
+(cd wad && /usr/games/deutex -iwad -doom2 main -make wadinfo.txt main.wad >/dev/null 2>&1)
+put wad_deutex_iwad wad "deutex -iwad -make (freedoom as the main WAD)" wad/main.wad
 
 # An offline web archive (ZIM) of one page.
 mkdir -p zim
