@@ -519,12 +519,35 @@ def sigma_x3f():
     return body + struct.pack("<I", directory_at)
 
 
+def box(kind, content):
+    return struct.pack(">I4s", 8 + len(content), kind) + content
+
+
+def jpm():
+    """JPEG 2000 compound image (JPM): signature, file type and reader requirements boxes, the compound image
+    header, the main page collection with its page table, and one white page of 2480 by 3508 pixels (A4 at
+    300 dpi) without layout objects."""
+    head = box(b"jP  ", b"\r\n\x87\n") + box(b"ftyp", b"jpm " + struct.pack(">I", 0) + b"jpm ")
+    head += box(b"rreq", struct.pack(">BBBHH", 1, 0, 0, 0, 0))
+    mhdr_size = 8 + 4 + 1 + 1 + 8 + 4 + 1 + 1 + 1
+    pcol_at = len(head) + mhdr_size
+    pcol_size = 8 + 8 + 4 + 8 + 4 + 2 + 1
+    page_at = pcol_at + pcol_size
+    resolution = box(b"resd", struct.pack(">HHHHbb", 11811, 1, 11811, 1, 0, 0))   # pixels a metre
+    page = box(b"page", box(b"phdr", struct.pack(">HIIHH", 0, 3508, 2480, 1, 1)) + box(b"res ", resolution))
+    pcol = box(b"pcol", box(b"pagt", struct.pack(">IQIHB", 1, page_at, len(page), 0, 1)))
+    assert len(pcol) == pcol_size
+    mhdr = box(b"mhdr", struct.pack(">IBBQIBBB", 1, 0, 1, pcol_at, len(pcol), 0, 0, 0))
+    assert len(mhdr) == mhdr_size
+    return head + mhdr + pcol + page
+
+
 def main():
     if len(sys.argv) == 4 and sys.argv[1] == "cso":
         cso(sys.argv[2], sys.argv[3])
         return
     files = {
-        "ktx1_rgba8": ktx1(), "ktx2_rgba8": ktx2(), "qtif_jpeg": qtif(), "skencil_drawing": skencil(),
+        "jpm_page": jpm(), "ktx1_rgba8": ktx1(), "ktx2_rgba8": ktx2(), "qtif_jpeg": qtif(), "skencil_drawing": skencil(),
         "iges_line": iges(), "ips_patch": ips(), "bps_patch": bps(), "adf_ofs": adf(),
         "gb_rom": game_boy(False), "gbc_rom": game_boy(True), "genesis_rom": mega_drive(b"SEGA MEGA DRIVE "),
         "genesis_us_rom": mega_drive(b"SEGA GENESIS    "),
