@@ -118,7 +118,7 @@ grep -q 'loaded entities 1\.' iges_check.log || {
   echo "make_samples: Open CASCADE does not read iges_line" >&2; exit 1; }
 for sample in jpm_page:jpm,jpgm ktx1_rgba8:ktx ktx2_rgba8:ktx2 qtif_jpeg:qtif,qif skencil_drawing:sk,sk1 iges_line:igs,iges \
   ips_patch:ips bps_patch:bps adf_ofs:adf gb_rom:gb,sgb gbc_rom:gbc,cgb genesis_rom:gen,smd,md genesis_us_rom:gen,smd,md \
-  sega32x_rom:32x,mdx pico_rom:md n64_z64:z64,n64,v64 n64_v64:v64,n64,z64 ngp_rom:ngp ngpc_rom:ngc \
+  sega32x_rom:32x,mdx pico_rom:md n64_z64:z64 n64_v64:v64 ngp_rom:ngp ngpc_rom:ngc \
   a78_rom:a78 fds_disk:fds n3ds_cci:3ds,cci n3dsx_program:3dsx wii_disc:iso gamecube_disc:iso,gcm \
   wii_wad:wad hfe_floppy:hfe sap_floppy:sap; do
   put "${sample%%:*}" "${sample#*:}" "$doc" "${sample%%:*}.bin"
