@@ -1,0 +1,259 @@
+# Archives and packages, programs and data files, old binary documents: xar and Palm DOC files from their Debian
+# tools, an SPSS portable file from pspp, a core dump of a tiny program from gdb, and, for the kinds no Debian
+# tool writes and no Debian package ships, small files written by this script from the format's documentation.
+# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3
+need_tools bsdtar txt2pdbdoc pspp gdb gcc faketime /usr/bin/python3
+mkdir -p "$work/packages"
+cd "$work/packages"
+
+# ---------------------------------------------------------------- made by Debian tools
+printf 'Quodra sample.\nA second line.\n' > note.txt
+touch -d "$fixed_time" note.txt
+at_fixed_time bsdtar --format xar -cf sample.xar note.txt
+put xar_bsdtar xar,pkg "bsdtar --format xar (libarchive-tools)" sample.xar
+
+at_fixed_time txt2pdbdoc "Quodra sample" note.txt palm_doc.pdb
+put pdb_palm_doc pdb,pdc "txt2pdbdoc" palm_doc.pdb
+
+cat > portable.sps <<'EOF'
+DATA LIST LIST /height weight.
+BEGIN DATA
+170 62
+182 80
+END DATA.
+EXPORT OUTFILE='portable.por'.
+EOF
+at_fixed_time pspp portable.sps > /dev/null
+put por_pspp por "pspp EXPORT" portable.por
+
+# A process that faults at once, started with an empty environment; only the kernel's notes and the small
+# mappings the dump filter leaves are kept, so the dump stays small and holds nothing of this machine.
+cat > crash.c <<'EOF'
+void _start(void) { *(volatile int *)0 = 1; for (;;) { } }
+EOF
+gcc -Os -static -nostdlib -fno-asynchronous-unwind-tables -o crash crash.c
+(echo 0 > /proc/self/coredump_filter; env -i /usr/bin/gdb -nx -batch -ex run -ex "gcore crash.core" ./crash) > /dev/null 2>&1
+put core_gdb_gcore core "gdb gcore of a program that faults at once (empty environment)" crash.core
+
+# ---------------------------------------------------------------- written from the format's documentation
+/usr/bin/python3 - <<'PYTHON'
+import struct, zlib
+
+def save(name, data):
+    with open(name, "wb") as out:
+        out.write(data)
+
+# Pack200: an archive of one empty segment (no classes, no files): magic, version 150.7, no options, and the
+# counts of the constant pool, inner classes and classes, all UNSIGNED5 zeros.
+save("empty.pack", bytes.fromhex("CAFED00D") + bytes([7, 150, 0]) + bytes(8) + bytes([0, 0, 49, 0]))
+
+# qpress: the archive header, one file header and its trailer; an empty file has no data blocks.
+name = b"note.txt"
+save("sample.qp", b"qpress10" + struct.pack("<Q", 65536) + b"F" + struct.pack("<I", len(name)) + name + b"\0"
+     + b"ENDSENDS" + struct.pack("<Q", 0))
+
+# GNUnet directory: the magic, the size of the directory's meta data (its header: version 2, no entries)
+# and no entries.
+meta = struct.pack(">III", 2, 0, 0)
+save("sample.gnd", b"\x89GND\r\n\x1a\n" + struct.pack(">I", len(meta)) + meta)
+
+# TNEF: the signature, the key and message attributes (level, id, length, data, sum of the data's bytes).
+def tnef_attribute(ident, data):
+    return struct.pack("<BII", 1, ident, len(data)) + data + struct.pack("<H", sum(data) & 0xFFFF)
+save("winmail.dat", struct.pack("<IH", 0x223E9F78, 0x0001)
+     + tnef_attribute(0x00089006, struct.pack("<I", 0x00010000))
+     + tnef_attribute(0x00069007, struct.pack("<II", 1252, 0))
+     + tnef_attribute(0x00078008, b"IPM.Microsoft Mail.Note\0")
+     + tnef_attribute(0x00018004, b"Quodra sample\0"))
+
+# Lotus 1-2-3 worksheets: records of opcode, length and data; the beginning-of-file record names the version
+# (0x0404 for 1-2-3 release 1A, 0x0406 for release 2).
+def lotus_record(opcode, data):
+    return struct.pack("<HH", opcode, len(data)) + data
+def lotus_sheet(version):
+    return (lotus_record(0x0000, struct.pack("<H", version))
+            + lotus_record(0x0006, struct.pack("<HHHH", 0, 0, 1, 1))
+            + lotus_record(0x000F, struct.pack("<BHH", 0xFF, 0, 0) + b"'Height\0")
+            + lotus_record(0x000F, struct.pack("<BHH", 0xFF, 1, 0) + b"'Weight\0")
+            + lotus_record(0x000D, struct.pack("<BHHh", 0xFF, 0, 1, 170))
+            + lotus_record(0x000E, struct.pack("<BHHd", 0xFF, 1, 1, 62.5))
+            + lotus_record(0x0001, b""))
+save("sheet.wk1", lotus_sheet(0x0406))
+save("sheet.wks", lotus_sheet(0x0404))
+
+# WordPerfect 5.1: the 16-byte prefix (id, document pointer, product 1, file type 10 = document, version 0.1,
+# no encryption), then the text; 0x0A ends a line.
+save("letter.wpd", b"\xffWPC" + struct.pack("<IBBBBHH", 16, 1, 10, 0, 1, 0, 0)
+     + b"Quodra sample letter.\n" + b"A second line.\n")
+
+# Windows Help 3.1: the header, the |SYSTEM internal file (its header and a title record) and the internal
+# directory, a B+ tree of one leaf page holding the names of the internal files and their offsets.
+system_body = struct.pack("<HHHIH", 0x036C, 33, 1, 1700000000, 0) + struct.pack("<HH", 1, 14) + b"Quodra sample\0"
+system_file = struct.pack("<IIB", len(system_body), len(system_body), 0) + system_body
+system_at = 16
+directory_at = system_at + len(system_file)
+page_size = 1024
+entries = b"|SYSTEM\0" + struct.pack("<i", system_at)
+page = struct.pack("<HhHh", page_size - 8 - len(entries), 1, 0xFFFF, -1) + entries
+page += bytes(page_size - len(page))
+tree = (struct.pack("<HHH", 0x293B, 0x0402, page_size) + b"z4".ljust(16, b"\0")
+        + struct.pack("<hhhhhhi", 0, 0, 0, -1, 1, 1, 1) + page)
+directory = struct.pack("<IIB", len(tree), len(tree), 4) + tree
+total = directory_at + len(directory)
+save("help.hlp", struct.pack("<IiiI", 0x00035F3F, directory_at, -1, total) + system_file + directory)
+
+# Mobipocket: a Palm database of type BOOK, creator MOBI; record 0 holds the PalmDOC header, the MOBI header
+# (232 bytes) and the book's title; record 1 the text, uncompressed.
+text = b"<html><body><p>Quodra sample book.</p></body></html>"
+title = b"Quodra sample"
+mobi = bytearray(232)
+struct.pack_into(">4sIIII", mobi, 0, b"MOBI", 232, 2, 65001, 0x51554F44)
+struct.pack_into(">I", mobi, 0x14, 6)
+for offset in range(0x18, 0x40, 4):
+    struct.pack_into(">I", mobi, offset, 0xFFFFFFFF)
+struct.pack_into(">IIIIII", mobi, 0x40, 2, 16 + 232, len(title), 9, 0, 0)
+struct.pack_into(">II", mobi, 0x58, 6, 0xFFFFFFFF)
+struct.pack_into(">IIII", mobi, 0x70, 0, 0, 0, 0)
+struct.pack_into(">IIII", mobi, 0x94, 0xFFFFFFFF, 0xFFFFFFFF, 0, 0)
+struct.pack_into(">HHI", mobi, 0xB0, 1, 1, 1)
+struct.pack_into(">IIII", mobi, 0xB8, 0xFFFFFFFF, 1, 0xFFFFFFFF, 1)
+struct.pack_into(">IIIIII", mobi, 0xD0, 0xFFFFFFFF, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0, 0xFFFFFFFF)
+record0 = struct.pack(">HHIHHHH", 1, 0, len(text), 1, 4096, 0, 0) + bytes(mobi) + title + bytes(2)
+records = [record0, text]
+header_size = 78 + 8 * len(records) + 2
+database = bytearray(b"Quodra_sample".ljust(32, b"\0"))
+database += struct.pack(">HHIIIIII4s4sIIH", 0, 0, 0xE1A2B3C4, 0xE1A2B3C4, 0, 0, 0, 0, b"BOOK", b"MOBI",
+                        2 * len(records) - 1, 0, len(records))
+offset = header_size
+for index, record in enumerate(records):
+    database += struct.pack(">IB", offset, 0) + (2 * index).to_bytes(3, "big")
+    offset += len(record)
+database += bytes(2)
+for record in records:
+    database += record
+save("book.mobi", bytes(database))
+
+# Quake PAK: "PACK", the directory's offset and size, the files' data, then 64-byte entries (name, offset, size).
+files = [(b"maps/readme.txt", b"Quodra sample map notes.\n"), (b"gfx/palette.lmp", bytes(range(48)))]
+data = b""
+directory = b""
+for name, body in files:
+    directory += name.ljust(56, b"\0") + struct.pack("<ii", 12 + len(data), len(body))
+    data += body
+save("sample.pak", b"PACK" + struct.pack("<ii", 12 + len(data), len(directory)) + data + directory)
+
+# asar: a pickle holding the header's size, the header pickle (the JSON directory, padded to 4 bytes), then
+# the files' data.
+body = b"Quodra sample.\n"
+header = ('{"files":{"note.txt":{"size":%d,"offset":"0"}}}' % len(body)).encode()
+padded = header + bytes(-len(header) % 4)
+header_pickle = struct.pack("<II", 4 + len(padded), len(header)) + padded
+save("app.asar", struct.pack("<II", 4, len(header_pickle)) + header_pickle + body)
+
+# SQLite 2: page 1 holds the header text, the byte-order magic, the free list and the meta values; page 2 is
+# the empty root page of the schema table (no cells, one free block over the rest of the page).
+page1 = bytearray(1024)
+page1[0:48] = b"** This file contains an SQLite 2.1 database **".ljust(48, b"\0")
+struct.pack_into("<Iii", page1, 48, 0xDAE37528, 0, 0)
+struct.pack_into("<9i", page1, 60, 1, 4, 0, 0, 0, 0, 0, 0, 0)
+page2 = bytearray(1024)
+struct.pack_into("<IHH", page2, 0, 0, 0, 8)
+struct.pack_into("<HH", page2, 8, 1024 - 8, 0)
+save("sample.db", bytes(page1 + page2))
+
+# Symbian installation file (EPOC release 5): the four UIDs (the application, 0x1000006D for an installation
+# file, 0x10000419, their checksum), the header, one language (English), no files, and the component's name.
+def crc_ccitt(data):
+    crc = 0
+    for byte in data:
+        crc ^= byte << 8
+        for _ in range(8):
+            crc = ((crc << 1) ^ 0x1021) if crc & 0x8000 else crc << 1
+            crc &= 0xFFFF
+    return crc
+def uid_checksum(uids):
+    raw = struct.pack("<III", *uids)
+    return (crc_ccitt(raw[1::2]) << 16) | crc_ccitt(raw[0::2])
+uids = (0x10004A5B, 0x1000006D, 0x10000419)
+name = "Quodra sample".encode("utf-16-le")
+header_end = 16 + 52
+languages_at = header_end
+names_at = languages_at + 2
+string_at = names_at + 8
+body = struct.pack("<HHHHHHHHIHHHHI", 0, 1, 0, 0, 0, 0, 0, 0, 100, 0, 0, 1, 0, 0)
+body += struct.pack("<IIIII", languages_at, 0, 0, 0, names_at)
+body += struct.pack("<H", 1) + struct.pack("<II", len(name), string_at) + name
+sis = struct.pack("<IIII", *uids, uid_checksum(uids)) + body
+sis = sis[:16] + struct.pack("<H", crc_ccitt(sis[18:])) + sis[18:]
+save("sample.sis", sis)
+
+# Symbian 9 installation file: UIDs 0x10201A7A, 0, the package's UID and their checksum, then the SISContents
+# field: the controller's and the data's checksums, the controller (stored, not compressed) and empty data.
+def field(kind, content):
+    return struct.pack("<II", kind, len(content)) + content + bytes(-len(content) % 4)
+def sis_string(text):
+    return field(1, text.encode("utf-16-le"))
+def sis_array(kind, items):
+    return field(2, struct.pack("<I", kind) + b"".join(item[4:] for item in items))
+package_uid = 0xE0001234
+info = field(14, field(9, struct.pack("<I", package_uid)) + sis_string("Quodra")
+             + sis_array(1, [sis_string("Quodra sample")]) + sis_array(1, [sis_string("Quodra")])
+             + field(4, struct.pack("<iii", 1, 0, 0))
+             + field(8, field(6, struct.pack("<HBB", 2023, 10, 14)) + field(7, struct.pack("<BBB", 22, 13, 20)))
+             + struct.pack("<BB", 0, 0) + bytes(2))
+controller = field(13, info + field(16, struct.pack("<I", 0)) + sis_array(11, [field(11, struct.pack("<I", 1))])
+                   + field(17, field(2, struct.pack("<I", 5)) + field(2, struct.pack("<I", 18)))
+                   + field(19, field(2, struct.pack("<I", 20))) + field(28, field(2, struct.pack("<I", 24))
+                   + field(2, struct.pack("<I", 28)) + field(2, struct.pack("<I", 26)))
+                   + field(40, struct.pack("<I", 0)))
+compressed = field(3, struct.pack("<IQ", 0, len(controller)) + controller)
+data = field(30, field(2, struct.pack("<I", 31)))
+contents = field(12, field(34, struct.pack("<H", crc_ccitt(controller)) + bytes(2))
+                 + field(35, struct.pack("<H", crc_ccitt(data)) + bytes(2)) + compressed + data)
+uids9 = (0x10201A7A, 0, package_uid)
+save("sample.sisx", struct.pack("<IIII", *uids9, uid_checksum(uids9)) + contents)
+
+# ALZip: the archive header, one stored file (local header with one-byte sizes, CRC-32, name, data), the end.
+body = b"Quodra sample.\n"
+name = b"note.txt"
+dos_time = (22 << 11 | 13 << 5 | 10) | ((2023 - 1980) << 9 | 11 << 5 | 14) << 16
+save("sample.alz", b"ALZ\x01" + struct.pack("<I", 10)
+     + b"BLZ\x01" + struct.pack("<HBIBB", len(name), 0x20, dos_time, 0x10, 0)
+     + struct.pack("<BBIBB", 0, 0, zlib.crc32(body), len(body), len(body)) + name + body
+     + b"CLZ\x01" + bytes(8) + b"CLZ\x02")
+
+# IT8.7/2 colour target data (a CGATS text): keywords, the data format and two patches.
+save("target.it8", b"""IT8.7/2
+ORIGINATOR\t"Quodra"
+DESCRIPTOR\t"Sample target"
+CREATED\t"November 14, 2023"
+NUMBER_OF_FIELDS\t4
+BEGIN_DATA_FORMAT
+SAMPLE_ID\tXYZ_X\tXYZ_Y\tXYZ_Z
+END_DATA_FORMAT
+NUMBER_OF_SETS\t2
+BEGIN_DATA
+A01\t12.34\t10.20\t8.56
+A02\t41.10\t35.77\t30.02
+END_DATA
+""")
+PYTHON
+
+documented="written by this script from the format's documentation"
+put pack200_empty pack "$documented" empty.pack
+put qpress_archive qp "$documented" sample.qp
+put gnunet_directory gnd "$documented" sample.gnd
+put tnef_winmail tnef,tnf,dat "$documented" winmail.dat
+put lotus_wk1 wk1,123,wks,wk3,wk4 "$documented" sheet.wk1
+put lotus_wks wks,wk1,123,wk3,wk4 "$documented" sheet.wks
+put wordperfect_51 wpd,wp,wp5,wp4,wp6,wpp "$documented" letter.wpd
+put winhelp_31 hlp "$documented" help.hlp
+put mobi_book mobi,prc "$documented" book.mobi
+put quake_pak pak "$documented" sample.pak
+put asar_archive asar "$documented" app.asar
+put sqlite2_database db,sqlite2 "$documented" sample.db
+put sis_epoc sis "$documented" sample.sis
+put sisx_symbian9 sisx "$documented" sample.sisx
+put alz_stored alz "$documented" sample.alz
+put it87_target it87,it8 "$documented" target.it8
+cd "$work"
