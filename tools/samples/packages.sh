@@ -1,16 +1,59 @@
 # Archives and packages, programs and data files, old binary documents: xar and Palm DOC files from their Debian
 # tools, an SPSS portable file from pspp, a core dump of a tiny program from gdb, and, for the kinds no Debian
 # tool writes and no Debian package ships, small files written by this script from the format's documentation.
-# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3
-need_tools bsdtar txt2pdbdoc pspp gdb gcc faketime /usr/bin/python3
+# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3 tar coreutils
+need_tools bsdtar txt2pdbdoc pspp gdb gcc faketime tar sha256sum /usr/bin/python3
 mkdir -p "$work/packages"
 cd "$work/packages"
 
 # ---------------------------------------------------------------- made by Debian tools
 printf 'Quodra sample.\nA second line.\n' > note.txt
-touch -d "$fixed_time" note.txt
-at_fixed_time bsdtar --format xar -cf sample.xar note.txt
+# bsdtar copies the members of a tar archive, which records no inode or change time, so the xar is the same
+# on every machine.
+tar --mtime="$fixed_time" --owner=0 --group=0 --numeric-owner --format=ustar -cf note.tar note.txt
+at_fixed_time bsdtar --format xar -cf sample.xar @note.tar
 put xar_bsdtar xar,pkg "bsdtar --format xar (libarchive-tools)" sample.xar
+
+# An OVF package: a POSIX tar archive whose first member is the OVF descriptor, then its manifest. The
+# descriptor (a virtual machine of one processor and 64 MB, no disks) is written here from the OVF standard.
+mkdir -p ova
+cat > ova/quodra.ovf <<'EOF'
+<?xml version="1.0" encoding="UTF-8"?>
+<Envelope xmlns="http://schemas.dmtf.org/ovf/envelope/1"
+    xmlns:ovf="http://schemas.dmtf.org/ovf/envelope/1"
+    xmlns:rasd="http://schemas.dmtf.org/wbem/wscim/1/cim-schema/2/CIM_ResourceAllocationSettingData"
+    xmlns:vssd="http://schemas.dmtf.org/wbem/wscim/1/cim-schema/2/CIM_VirtualSystemSettingData">
+  <References/>
+  <VirtualSystem ovf:id="quodra-sample">
+    <Info>A sample virtual machine</Info>
+    <VirtualHardwareSection>
+      <Info>One processor, 64 MB of memory</Info>
+      <System>
+        <vssd:ElementName>Virtual Hardware Family</vssd:ElementName>
+        <vssd:InstanceID>0</vssd:InstanceID>
+        <vssd:VirtualSystemType>vmx-07</vssd:VirtualSystemType>
+      </System>
+      <Item>
+        <rasd:ElementName>1 virtual CPU</rasd:ElementName>
+        <rasd:InstanceID>1</rasd:InstanceID>
+        <rasd:ResourceType>3</rasd:ResourceType>
+        <rasd:VirtualQuantity>1</rasd:VirtualQuantity>
+      </Item>
+      <Item>
+        <rasd:AllocationUnits>byte * 2^20</rasd:AllocationUnits>
+        <rasd:ElementName>64 MB of memory</rasd:ElementName>
+        <rasd:InstanceID>2</rasd:InstanceID>
+        <rasd:ResourceType>4</rasd:ResourceType>
+        <rasd:VirtualQuantity>64</rasd:VirtualQuantity>
+      </Item>
+    </VirtualHardwareSection>
+  </VirtualSystem>
+</Envelope>
+EOF
+(cd ova && printf 'SHA256(quodra.ovf)= %s\n' "$(sha256sum quodra.ovf | cut -d' ' -f1)" > quodra.mf)
+tar --mtime="$fixed_time" --owner=0 --group=0 --numeric-owner -b 1 --format=ustar -C ova -cf quodra.ova \
+  quodra.ovf quodra.mf
+put ova_package ova "GNU tar (--format=ustar) of an OVF descriptor written from the OVF standard" quodra.ova
 
 at_fixed_time txt2pdbdoc "Quodra sample" note.txt palm_doc.pdb
 put pdb_palm_doc pdb,pdc "txt2pdbdoc" palm_doc.pdb
@@ -27,7 +70,8 @@ at_fixed_time pspp portable.sps > /dev/null
 put por_pspp por "pspp EXPORT" portable.por
 
 # A process that faults at once, started with an empty environment; only the kernel's notes and the small
-# mappings the dump filter leaves are kept, so the dump stays small and holds nothing of this machine.
+# mappings the dump filter leaves are kept, so the dump stays small and holds nothing of this machine. It
+# records the process id and the program's path, so each run gives other bytes.
 cat > crash.c <<'EOF'
 void _start(void) { *(volatile int *)0 = 1; for (;;) { } }
 EOF
