@@ -281,6 +281,21 @@ A01\t12.34\t10.20\t8.56
 A02\t41.10\t35.77\t30.02
 END_DATA
 """)
+
+# FrameMaker's interchange format (MIF), a text of statements in angle brackets: the version line, one
+# paragraph of text in a text flow, and the closing comment.
+save("letter.mif", b"""<MIFFile 7.00> # Quodra sample
+<TextFlow
+ <TFTag `A'>
+ <Para
+  <PgfTag `Body'>
+  <ParaLine
+   <String `Quodra sample letter.'>
+  > # end of ParaLine
+ > # end of Para
+> # end of TextFlow
+# End of MIFFile
+""")
 PYTHON
 
 documented="written by this script from the format's documentation"
@@ -300,4 +315,5 @@ put sis_epoc sis "$documented" sample.sis
 put sisx_symbian9 sisx "$documented" sample.sisx
 put alz_stored alz "$documented" sample.alz
 put it87_target it87,it8 "$documented" target.it8
+put mif_document mif "$documented" letter.mif
 cd "$work"
