@@ -296,6 +296,74 @@ save("letter.mif", b"""<MIFFile 7.00> # Quodra sample
 > # end of TextFlow
 # End of MIFFile
 """)
+# Archives of other systems' archivers, one stored (uncompressed) file each. RAR 5: the signature, then blocks
+# of CRC-32, size and type (main, file, end of archive) with variable-length integers.
+body = b"Quodra sample.\n"
+name = b"note.txt"
+dos_date = (2023 - 1980) << 9 | 11 << 5 | 14
+dos_time = 22 << 11 | 13 << 5 | 10
+def vint(value):
+    out = bytearray()
+    while True:
+        out.append((value & 0x7F) | (0x80 if value > 0x7F else 0))
+        value >>= 7
+        if not value:
+            return bytes(out)
+def rar_block(fields):
+    sized = vint(len(fields)) + fields
+    return struct.pack("<I", zlib.crc32(sized)) + sized
+rar_file = (vint(2) + vint(0x0002) + vint(len(body)) + vint(0x0002 | 0x0004) + vint(len(body)) + vint(0o100644)
+            + struct.pack("<II", 1700000000, zlib.crc32(body)) + vint(0) + vint(1) + vint(len(name)) + name)
+save("sample.rar", b"Rar!\x1a\x07\x01\x00" + rar_block(vint(1) + vint(0) + vint(0)) + rar_block(rar_file) + body
+     + rar_block(vint(5) + vint(0) + vint(0)))
+
+# ACE: blocks of a 16-bit CRC (the low half of ACE's CRC-32, which is not inverted at the end) and size; the
+# main block holds "**ACE**", the versions, the host and the date; the file block the sizes, the date, the
+# attributes, the data's CRC-32, the method (0, stored) and the name.
+def ace_crc32(data):
+    return zlib.crc32(data) ^ 0xFFFFFFFF
+def ace_block(content):
+    return struct.pack("<HH", ace_crc32(content) & 0xFFFF, len(content)) + content
+ace_main = (struct.pack("<BH", 0, 0) + b"**ACE**" + struct.pack("<BBBBI", 20, 20, 2, 0, dos_time | dos_date << 16)
+            + bytes(8) + bytes(1))
+ace_file = (struct.pack("<BHIIIII", 1, 0x0001, len(body), len(body), dos_time | dos_date << 16, 0x20, ace_crc32(body))
+            + struct.pack("<BBHHH", 0, 0, 0, 0, len(name)) + name)
+save("sample.ace", ace_block(ace_main) + ace_block(ace_file) + body)
+
+# StuffIt (classic): the 22-byte archive header ("SIT!", the number of files, the archive's length, "rLau",
+# version 1), then a 112-byte file header (methods 0, name, type and creator, dates, fork lengths, CRC-16s of
+# the forks and of the header itself) and the data fork.
+def crc16_arc(data):
+    crc = 0
+    for byte in data:
+        crc ^= byte
+        for _ in range(8):
+            crc = (crc >> 1) ^ 0xA001 if crc & 1 else crc >> 1
+    return crc
+mac_time = 1700000000 + 2082844800
+sit_entry = bytearray(112)
+struct.pack_into(">BBB", sit_entry, 0, 0, 0, len(name))
+sit_entry[3:3 + len(name)] = name
+struct.pack_into(">4s4sHIIIIIIHH", sit_entry, 66, b"TEXT", b"ttxt", 0, mac_time, mac_time, 0, len(body), 0, len(body),
+                 0, crc16_arc(body))
+struct.pack_into(">H", sit_entry, 110, crc16_arc(bytes(sit_entry[:110])))
+save("sample.sit", b"SIT!" + struct.pack(">HI", 1, 22 + 112 + len(body)) + b"rLau" + bytes([1]) + bytes(7)
+     + bytes(sit_entry) + body)
+
+# zoo 2.10: the archive header (text, tag 0xFDC4A7DC at 20, the first entry's place), one directory entry of
+# type 2 (its fixed part, the variable part and the entry's CRC-16), the file leader "@)#(", the data, and the
+# empty entry that ends the chain.
+zoo_tag = 0xFDC4A7DC
+zoo_header = b"ZOO 2.10 Archive.\x1a".ljust(20, b"\0") + struct.pack("<IIiBBBIHB", zoo_tag, 42, -42, 2, 0, 1, 0, 0, 0)
+variable = struct.pack("<BBH", 0, 0, 0) + ((1 << 22) | 0o644).to_bytes(3, "little") + struct.pack("<BH", 0, 0)
+data_at = 42 + 56 + len(variable) + 5
+fixed = (struct.pack("<IBBIIHHHIIBBBBIH", zoo_tag, 2, 0, data_at + len(body), data_at, dos_date, dos_time,
+                     crc16_arc(body), len(body), len(body), 1, 0, 0, 0, 0, 0)
+         + name.ljust(13, b"\0") + struct.pack("<HB", len(variable), 127))
+zoo_entry = fixed + struct.pack("<H", crc16_arc(fixed + bytes(2) + variable)) + variable
+zoo_end = (struct.pack("<IBBIIHHHIIBBBBIH", zoo_tag, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0) + bytes(13)
+           + struct.pack("<HBH", 0, 127, 0))
+save("sample.zoo", zoo_header + zoo_entry + b"@)#(\0" + body + zoo_end)
 PYTHON
 
 documented="written by this script from the format's documentation"
@@ -316,4 +384,8 @@ put sisx_symbian9 sisx "$documented" sample.sisx
 put alz_stored alz "$documented" sample.alz
 put it87_target it87,it8 "$documented" target.it8
 put mif_document mif "$documented" letter.mif
+put rar5_stored rar "$documented" sample.rar
+put ace_stored ace "$documented" sample.ace
+put stuffit_classic sit "$documented" sample.sit
+put zoo_stored zoo "$documented" sample.zoo
 cd "$work"
