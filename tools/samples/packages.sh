@@ -1,8 +1,8 @@
 # Archives and packages, programs and data files, old binary documents: xar and Palm DOC files from their Debian
 # tools, an SPSS portable file from pspp, a core dump of a tiny program from gdb, and, for the kinds no Debian
 # tool writes and no Debian package ships, small files written by this script from the format's documentation.
-# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3 tar coreutils
-need_tools bsdtar txt2pdbdoc pspp gdb gcc faketime tar sha256sum /usr/bin/python3
+# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3 tar coreutils zim-tools xorriso
+need_tools bsdtar txt2pdbdoc pspp gdb gcc faketime tar sha256sum zimwriterfs xorriso /usr/bin/python3
 mkdir -p "$work/packages"
 cd "$work/packages"
 
@@ -78,6 +78,28 @@ EOF
 gcc -Os -static -nostdlib -fno-asynchronous-unwind-tables -o crash crash.c
 (echo 0 > /proc/self/coredump_filter; env -i /usr/bin/gdb -nx -batch -ex run -ex "gcore crash.core" ./crash) > /dev/null 2>&1
 put core_gdb_gcore core "gdb gcore of a program that faults at once (empty environment)" crash.core
+
+# A ZIM file (an offline web site) of one page and its illustration; the file's UUID is drawn afresh.
+mkdir -p zim_site
+printf '<html><head><title>Quodra</title></head><body><p>Quodra sample.</p></body></html>\n' > zim_site/index.html
+/usr/bin/python3 - <<'PYTHON'
+import struct, zlib
+def chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+pixels = b"".join(b"\0" + bytes([32, 80, 208]) * 48 for _ in range(48))
+png = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", 48, 48, 8, 2, 0, 0, 0))
+       + chunk(b"IDAT", zlib.compress(pixels, 9)) + chunk(b"IEND", b""))
+open("zim_site/icon.png", "wb").write(png)
+PYTHON
+at_fixed_time zimwriterfs -w index.html -I icon.png -l eng -t "Quodra sample" -d "A sample site" -c Quodra -p Quodra \
+  -j -J 1 zim_site sample.zim > /dev/null
+put zim_zimwriterfs zim "zimwriterfs (zim-tools)" sample.zim
+
+# The ISO image the compressed ISO (CSO) below is made of.
+mkdir -p iso_content
+printf 'Quodra sample.\n' > iso_content/readme.txt
+touch -d "$fixed_time" iso_content/readme.txt
+at_fixed_time xorriso -as mkisofs -quiet -V QUODRA_SAMPLE -no-pad -o tiny.iso iso_content 2>/dev/null
 
 # ---------------------------------------------------------------- written from the format's documentation
 /usr/bin/python3 - <<'PYTHON'
@@ -364,6 +386,60 @@ zoo_entry = fixed + struct.pack("<H", crc16_arc(fixed + bytes(2) + variable)) + 
 zoo_end = (struct.pack("<IBBIIHHHIIBBBBIH", zoo_tag, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0) + bytes(13)
            + struct.pack("<HBH", 0, 127, 0))
 save("sample.zoo", zoo_header + zoo_entry + b"@)#(\0" + body + zoo_end)
+# Compressed ISO (CSO) of the ISO image above: the 24-byte header ("CISO", header size, image size, block size
+# 2048, version 1, no alignment), the index of block offsets (the top bit marks a block stored as it is) and
+# the blocks, each deflated without a zlib header.
+image = open("tiny.iso", "rb").read()
+blocks = [image[i:i + 2048] for i in range(0, len(image), 2048)]
+index_size = 4 * (len(blocks) + 1)
+cso_data = b""
+index = []
+for block in blocks:
+    packer = zlib.compressobj(9, zlib.DEFLATED, -15)
+    packed = packer.compress(block) + packer.flush()
+    offset = 24 + index_size + len(cso_data)
+    if len(packed) < len(block):
+        index.append(offset)
+        cso_data += packed
+    else:
+        index.append(offset | 0x80000000)
+        cso_data += block
+index.append(24 + index_size + len(cso_data))
+save("tiny.cso", b"CISO" + struct.pack("<IQIBBH", 24, len(image), 2048, 1, 0, 0) + struct.pack("<%dI" % len(index), *index)
+     + cso_data)
+
+# Doom WAD (a patch WAD): "PWAD", the number of lumps and the directory's offset, the lumps, then the
+# directory (offset, size, name of 8 characters each).
+lumps = [(b"QUODRA", b"Quodra sample lump.\n"), (b"DEHACKED", b"# Quodra sample\n")]
+wad_data = b""
+wad_directory = b""
+for lump_name, lump in lumps:
+    wad_directory += struct.pack("<ii", 12 + len(wad_data), len(lump)) + lump_name.ljust(8, b"\0")
+    wad_data += lump
+save("sample.wad", b"PWAD" + struct.pack("<ii", len(lumps), 12 + len(wad_data)) + wad_data + wad_directory)
+
+# IPS patch: "PATCH", records of a 3-byte offset, a 2-byte size and the bytes (big-endian), then "EOF".
+save("sample.ips", b"PATCH" + (16).to_bytes(3, "big") + struct.pack(">H", 6) + b"Quodra"
+     + (64).to_bytes(3, "big") + struct.pack(">H", 2) + b"\x00\x01" + b"EOF")
+
+# BPS patch: "BPS1", the source, target and metadata sizes as variable-length numbers, the actions (copy from
+# the source, then bytes of the target), and the CRC-32s of the source, the target and the patch.
+def bps_number(value):
+    out = bytearray()
+    while True:
+        low = value & 0x7F
+        value >>= 7
+        if value == 0:
+            out.append(0x80 | low)
+            return bytes(out)
+        out.append(low)
+        value -= 1
+source = b"Hello"
+target = b"Hello, Quodra"
+patch = (b"BPS1" + bps_number(len(source)) + bps_number(len(target)) + bps_number(0)
+         + bps_number((len(source) - 1) << 2 | 0) + bps_number((len(target) - len(source) - 1) << 2 | 1)
+         + target[len(source):] + struct.pack("<II", zlib.crc32(source), zlib.crc32(target)))
+save("sample.bps", patch + struct.pack("<I", zlib.crc32(patch)))
 PYTHON
 
 documented="written by this script from the format's documentation"
@@ -388,4 +464,8 @@ put rar5_stored rar "$documented" sample.rar
 put ace_stored ace "$documented" sample.ace
 put stuffit_classic sit "$documented" sample.sit
 put zoo_stored zoo "$documented" sample.zoo
+put cso_xorriso_image cso "$documented (of an ISO image made by xorriso)" tiny.cso
+put wad_patch wad "$documented" sample.wad
+put ips_patch ips "$documented" sample.ips
+put bps_patch bps "$documented" sample.bps
 cd "$work"
