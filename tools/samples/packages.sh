@@ -440,6 +440,11 @@ patch = (b"BPS1" + bps_number(len(source)) + bps_number(len(target)) + bps_numbe
          + bps_number((len(source) - 1) << 2 | 0) + bps_number((len(target) - len(source) - 1) << 2 | 1)
          + target[len(source):] + struct.pack("<II", zlib.crc32(source), zlib.crc32(target)))
 save("sample.bps", patch + struct.pack("<I", zlib.crc32(patch)))
+
+# T602 document: dot commands at the start of lines (code table 0, Kamenicky; margins, page length), then the
+# text, lines ended by CR LF.
+save("letter.602", b"@CT 0\r\n@LM 1\r\n@RM 60\r\n@PL 60\r\n@MT 3\r\n@MB 3\r\n@PO 0\r\n"
+     + b"Quodra sample letter.\r\nA second line.\r\n")
 PYTHON
 
 documented="written by this script from the format's documentation"
@@ -468,4 +473,5 @@ put cso_xorriso_image cso "$documented (of an ISO image made by xorriso)" tiny.c
 put wad_patch wad "$documented" sample.wad
 put ips_patch ips "$documented" sample.ips
 put bps_patch bps "$documented" sample.bps
+put t602_letter 602 "$documented" letter.602
 cd "$work"
