@@ -1,8 +1,8 @@
 # Archives and packages, programs and data files, old binary documents: xar and Palm DOC files from their Debian
 # tools, an SPSS portable file from pspp, a core dump of a tiny program from gdb, and, for the kinds no Debian
 # tool writes and no Debian package ships, small files written by this script from the format's documentation.
-# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3 tar coreutils zim-tools xorriso
-need_tools bsdtar txt2pdbdoc pspp gdb gcc faketime tar sha256sum zimwriterfs xorriso /usr/bin/python3
+# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3 tar coreutils zim-tools xorriso git
+need_tools bsdtar txt2pdbdoc pspp gdb gcc faketime tar sha256sum zimwriterfs xorriso git /usr/bin/python3
 mkdir -p "$work/packages"
 cd "$work/packages"
 
@@ -94,6 +94,12 @@ PYTHON
 at_fixed_time zimwriterfs -w index.html -I icon.png -l eng -t "Quodra sample" -d "A sample site" -c Quodra -p Quodra \
   -j -J 1 zim_site sample.zim > /dev/null
 put zim_zimwriterfs zim "zimwriterfs (zim-tools)" sample.zim
+
+# A Git pack file of one object (it opens with "PACK" like Quake's archives).
+mkdir -p git_repository
+(cd git_repository && git init -q . && printf 'Quodra sample.\n' > note.txt &&
+  git hash-object -w note.txt | git pack-objects -q ../git_objects > /dev/null)
+put git_pack pack "git pack-objects" git_objects-*.pack
 
 # The ISO image the compressed ISO (CSO) below is made of.
 mkdir -p iso_content
