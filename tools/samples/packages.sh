@@ -57,6 +57,8 @@ put ova_package ova "GNU tar (--format=ustar) of an OVF descriptor written from 
 
 at_fixed_time txt2pdbdoc "Quodra sample" note.txt palm_doc.pdb
 put pdb_palm_doc pdb,pdc "txt2pdbdoc" palm_doc.pdb
+at_fixed_time txt2pdbdoc -c "Quodra sample" note.txt palm_doc_compressed.pdb
+put pdb_palm_doc_compressed pdb,pdc "txt2pdbdoc -c" palm_doc_compressed.pdb
 
 cat > portable.sps <<'EOF'
 DATA LIST LIST /height weight.
@@ -458,9 +460,9 @@ put pack200_empty pack "$documented" empty.pack
 put qpress_archive qp "$documented" sample.qp
 put gnunet_directory gnd "$documented" sample.gnd
 put tnef_winmail tnef,tnf,dat "$documented" winmail.dat
-put lotus_wk1 wk1,123,wks,wk3,wk4 "$documented" sheet.wk1
-put lotus_wks wks,wk1,123,wk3,wk4 "$documented" sheet.wks
-put wordperfect_51 wpd,wp,wp5,wp4,wp6,wpp "$documented" letter.wpd
+put lotus_wk1 wk1 "$documented" sheet.wk1
+put lotus_wks wks "$documented" sheet.wks
+put wordperfect_51 wpd,wp,wp5 "$documented" letter.wpd
 put winhelp_31 hlp "$documented" help.hlp
 put mobi_book mobi,prc "$documented" book.mobi
 put quake_pak pak "$documented" sample.pak
