@@ -1,7 +1,8 @@
-# Archives and packages, programs and data files, old binary documents: xar and Palm DOC files from their Debian
-# tools, an SPSS portable file from pspp, a core dump of a tiny program from gdb, and, for the kinds no Debian
-# tool writes and no Debian package ships, small files written by this script from the format's documentation.
-# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3 tar coreutils zim-tools xorriso git
+# Archives and packages, programs and data files, old binary documents: xar, Palm DOC, ZIM and Git pack files
+# from their Debian tools, an SPSS portable file from pspp, a core dump of a tiny program from gdb, IT8.7
+# colour targets from argyll-ref, and, for the kinds no Debian tool writes and no Debian package ships, small
+# files written by this script from the format's documentation.
+# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3 tar coreutils zim-tools xorriso git argyll-ref
 need_tools bsdtar txt2pdbdoc pspp gdb gcc faketime tar sha256sum zimwriterfs xorriso git /usr/bin/python3
 mkdir -p "$work/packages"
 cd "$work/packages"
@@ -96,6 +97,12 @@ PYTHON
 at_fixed_time zimwriterfs -w index.html -I icon.png -l eng -t "Quodra sample" -d "A sample site" -c Quodra -p Quodra \
   -j -J 1 zim_site sample.zim > /dev/null
 put zim_zimwriterfs zim "zimwriterfs (zim-tools)" sample.zim
+
+# IT8.7/2 colour target references, copied from the files argyll-ref ships.
+argyll_ref=/usr/share/color/argyll/ref
+[ -f "$argyll_ref/ColorChecker.cie" ] || { echo "make_samples: argyll-ref is not installed" >&2; exit 1; }
+put it87_colorchecker_argyll it87,it8,cie "argyll-ref (ColorChecker.cie)" "$argyll_ref/ColorChecker.cie"
+put it87_qpcard_argyll it87,it8,cie "argyll-ref (QPcard_201.cie)" "$argyll_ref/QPcard_201.cie"
 
 # A Git pack file of one object (it opens with "PACK" like Quake's archives).
 mkdir -p git_repository
