@@ -170,7 +170,8 @@ save("letter.wpd", b"\xffWPC" + struct.pack("<IBBBBHH", 16, 1, 10, 0, 1, 0, 0)
 # Windows Help 3.1: the header, the |SYSTEM internal file (its header and a title record) and the internal
 # directory, a B+ tree of one leaf page holding the names of the internal files and their offsets.
 system_body = struct.pack("<HHHIH", 0x036C, 33, 1, 1700000000, 0) + struct.pack("<HH", 1, 14) + b"Quodra sample\0"
-system_file = struct.pack("<IIB", len(system_body), len(system_body), 0) + system_body
+# An internal file's header: the space reserved (its own 9 bytes included), the space used, flags 4.
+system_file = struct.pack("<IIB", 9 + len(system_body), len(system_body), 4) + system_body
 system_at = 16
 directory_at = system_at + len(system_file)
 page_size = 1024
@@ -179,7 +180,7 @@ page = struct.pack("<HhHh", page_size - 8 - len(entries), 1, 0xFFFF, -1) + entri
 page += bytes(page_size - len(page))
 tree = (struct.pack("<HHH", 0x293B, 0x0402, page_size) + b"z4".ljust(16, b"\0")
         + struct.pack("<hhhhhhi", 0, 0, 0, -1, 1, 1, 1) + page)
-directory = struct.pack("<IIB", len(tree), len(tree), 4) + tree
+directory = struct.pack("<IIB", 9 + len(tree), len(tree), 4) + tree
 total = directory_at + len(directory)
 save("help.hlp", struct.pack("<IiiI", 0x00035F3F, directory_at, -1, total) + system_file + directory)
 
@@ -243,7 +244,8 @@ struct.pack_into("<HH", page2, 8, 1024 - 8, 0)
 save("sample.db", bytes(page1 + page2))
 
 # Symbian installation file (EPOC release 5): the four UIDs (the application, 0x1000006D for an installation
-# file, 0x10000419, their checksum), the header, one language (English), no files, and the component's name.
+# file, 0x10000419, their checksum), the header (its CRC-16 taken with the field at zero), one language
+# (English), no files, and the component's name in 8-bit characters.
 def crc_ccitt(data):
     crc = 0
     for byte in data:
@@ -256,7 +258,7 @@ def uid_checksum(uids):
     raw = struct.pack("<III", *uids)
     return (crc_ccitt(raw[1::2]) << 16) | crc_ccitt(raw[0::2])
 uids = (0x10004A5B, 0x1000006D, 0x10000419)
-name = "Quodra sample".encode("utf-16-le")
+name = b"Quodra sample"
 header_end = 16 + 52
 languages_at = header_end
 names_at = languages_at + 2
@@ -265,7 +267,7 @@ body = struct.pack("<HHHHHHHHIHHHHI", 0, 1, 0, 0, 0, 0, 0, 0, 100, 0, 0, 1, 0, 0
 body += struct.pack("<IIIII", languages_at, 0, 0, 0, names_at)
 body += struct.pack("<H", 1) + struct.pack("<II", len(name), string_at) + name
 sis = struct.pack("<IIII", *uids, uid_checksum(uids)) + body
-sis = sis[:16] + struct.pack("<H", crc_ccitt(sis[18:])) + sis[18:]
+sis = sis[:16] + struct.pack("<H", crc_ccitt(sis)) + sis[18:]
 save("sample.sis", sis)
 
 # Symbian 9 installation file: UIDs 0x10201A7A, 0, the package's UID and their checksum, then the SISContents
