@@ -356,19 +356,6 @@ rar_file = (vint(2) + vint(0x0002) + vint(len(body)) + vint(0x0002 | 0x0004) + v
 save("sample.rar", b"Rar!\x1a\x07\x01\x00" + rar_block(vint(1) + vint(0) + vint(0)) + rar_block(rar_file) + body
      + rar_block(vint(5) + vint(0) + vint(0)))
 
-# ACE: blocks of a 16-bit CRC (the low half of ACE's CRC-32, which is not inverted at the end) and size; the
-# main block holds "**ACE**", the versions, the host and the date; the file block the sizes, the date, the
-# attributes, the data's CRC-32, the method (0, stored) and the name.
-def ace_crc32(data):
-    return zlib.crc32(data) ^ 0xFFFFFFFF
-def ace_block(content):
-    return struct.pack("<HH", ace_crc32(content) & 0xFFFF, len(content)) + content
-ace_main = (struct.pack("<BH", 0, 0) + b"**ACE**" + struct.pack("<BBBBI", 20, 20, 2, 0, dos_time | dos_date << 16)
-            + bytes(8) + bytes(1))
-ace_file = (struct.pack("<BHIIIII", 1, 0x0001, len(body), len(body), dos_time | dos_date << 16, 0x20, ace_crc32(body))
-            + struct.pack("<BBHHH", 0, 0, 0, 0, len(name)) + name)
-save("sample.ace", ace_block(ace_main) + ace_block(ace_file) + body)
-
 # StuffIt (classic): the 22-byte archive header ("SIT!", the number of files, the archive's length, "rLau",
 # version 1), then a 112-byte file header (methods 0, name, type and creator, dates, fork lengths, CRC-16s of
 # the forks and of the header itself) and the data fork.
@@ -483,7 +470,6 @@ put alz_stored alz "$documented" sample.alz
 put it87_target it87,it8 "$documented" target.it8
 put mif_document mif "$documented" letter.mif
 put rar5_stored rar "$documented" sample.rar
-put ace_stored ace "$documented" sample.ace
 put stuffit_classic sit "$documented" sample.sit
 put zoo_stored zoo "$documented" sample.zoo
 put cso_xorriso_image cso "$documented (of an ISO image made by xorriso)" tiny.cso
