@@ -1,9 +1,10 @@
 # Archives and packages, programs and data files, old binary documents: xar, Palm DOC, ZIM and Git pack files
 # from their Debian tools, an SPSS portable file from pspp, a core dump of a tiny program from gdb, IT8.7
-# colour targets from argyll-ref, and, for the kinds no Debian tool writes and no Debian package ships, small
-# files written by this script from the format's documentation.
-# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3 tar coreutils zim-tools xorriso git argyll-ref
-need_tools bsdtar txt2pdbdoc pspp gdb gcc faketime tar sha256sum zimwriterfs xorriso git /usr/bin/python3
+# colour targets from argyll-ref, a colour correction matrix from argyll's ccxxmake, and, for the kinds no
+# Debian tool writes and no Debian package ships, small files written by this script from the format's
+# documentation.
+# packages: libarchive-tools txt2pdbdoc pspp gdb gcc faketime python3 tar coreutils zim-tools xorriso git argyll-ref argyll
+need_tools bsdtar txt2pdbdoc pspp gdb gcc faketime tar sha256sum zimwriterfs xorriso git ccxxmake /usr/bin/python3
 mkdir -p "$work/packages"
 cd "$work/packages"
 
@@ -103,6 +104,34 @@ argyll_ref=/usr/share/color/argyll/ref
 [ -f "$argyll_ref/ColorChecker.cie" ] || { echo "make_samples: argyll-ref is not installed" >&2; exit 1; }
 put it87_colorchecker_argyll it87,it8,cie "argyll-ref (ColorChecker.cie)" "$argyll_ref/ColorChecker.cie"
 put it87_qpcard_argyll it87,it8,cie "argyll-ref (QPcard_201.cie)" "$argyll_ref/QPcard_201.cie"
+
+# A colour correction matrix from ccxxmake, computed from two measurements of the same five patches (a
+# colorimeter's and a spectrometer's reading 5% higher), which are written here as CGATS files.
+for meter in colorimeter spectrometer; do
+  /usr/bin/python3 - "$meter" <<'PYTHON'
+import sys
+meter = sys.argv[1]
+gain = 1.0 if meter == "colorimeter" else 1.05
+patches = [("1", 100, 100, 100, 95.05, 100.0, 108.9), ("2", 100, 0, 0, 41.24, 21.26, 1.93),
+           ("3", 0, 100, 0, 35.76, 71.52, 11.92), ("4", 0, 0, 100, 18.05, 7.22, 95.05),
+           ("5", 50, 50, 50, 20.3, 21.4, 23.3)]
+lines = ["CTI3   ", "", 'DESCRIPTOR "Quodra display measurement"', 'ORIGINATOR "Quodra"',
+         'CREATED "Tue Nov 14 22:13:20 2023"', 'KEYWORD "DEVICE_CLASS"', 'DEVICE_CLASS "DISPLAY"',
+         'KEYWORD "COLOR_REP"', 'COLOR_REP "RGB_XYZ"', 'KEYWORD "INSTRUMENT_TYPE_SPECTRAL"',
+         'INSTRUMENT_TYPE_SPECTRAL "%s"' % ("NO" if meter == "colorimeter" else "YES"),
+         'KEYWORD "DISPLAY_TYPE_REFRESH"', 'DISPLAY_TYPE_REFRESH "NO"', 'KEYWORD "DISPLAY_TYPE_BASE_ID"',
+         'DISPLAY_TYPE_BASE_ID "1"', 'KEYWORD "TARGET_INSTRUMENT"', 'TARGET_INSTRUMENT "Quodra %s"' % meter, "",
+         "NUMBER_OF_FIELDS 7", "BEGIN_DATA_FORMAT", "SAMPLE_ID RGB_R RGB_G RGB_B XYZ_X XYZ_Y XYZ_Z", "END_DATA_FORMAT",
+         "", "NUMBER_OF_SETS %d" % len(patches), "BEGIN_DATA"]
+for p in patches:
+    lines.append("%s %.4f %.4f %.4f %.4f %.4f %.4f" % (p[:4] + tuple(v * gain for v in p[4:])))
+lines.append("END_DATA")
+open(meter + ".ti3", "w").write("\n".join(lines) + "\n")
+PYTHON
+done
+(unset DISPLAY; at_fixed_time ccxxmake -t l -f colorimeter.ti3,spectrometer.ti3 -E "Quodra display" display.ccmx \
+  < /dev/null > /dev/null)
+put ccmx_argyll ccmx "ccxxmake (argyll)" display.ccmx
 
 # A Git pack file of one object (it opens with "PACK" like Quake's archives).
 mkdir -p git_repository
