@@ -73,15 +73,34 @@ EOF
 at_fixed_time pspp portable.sps > /dev/null
 put por_pspp por "pspp EXPORT" portable.por
 
-# A process that faults at once, started with an empty environment; only the kernel's notes and the small
-# mappings the dump filter leaves are kept, so the dump stays small and holds nothing of this machine. It
+# A process that unmaps the kernel's shared pages (their text names the kernel the samples are made on) and
+# faults, started with an empty environment; the dump filter leaves out its memory, so the dump holds the
+# kernel's notes on the process (registers, auxiliary vector, mapped files) and nothing of this machine. It
 # records the process id and the program's path, so each run gives other bytes.
 cat > crash.c <<'EOF'
-void _start(void) { *(volatile int *)0 = 1; for (;;) { } }
+static long call3(long number, long a, long b, long c)
+{
+    long result;
+    __asm__ volatile("syscall" : "=a"(result) : "a"(number), "D"(a), "S"(b), "d"(c) : "rcx", "r11", "memory");
+    return result;
+}
+
+/* The auxiliary vector follows the arguments and the environment; entry 33 is the shared pages' address. */
+void start_c(long *stack)
+{
+    long *entry = stack + 1 + stack[0] + 1;
+    while (*entry) entry++;
+    for (entry++; entry[0]; entry += 2)
+        if (entry[0] == 33) call3(11, entry[1] - 0x10000, 0x14000, 0);
+    *(volatile int *)0 = 1;
+    for (;;) { }
+}
+
+__asm__(".globl _start\n_start:\n  mov %rsp, %rdi\n  and $-16, %rsp\n  call start_c\n");
 EOF
-gcc -Os -static -nostdlib -fno-asynchronous-unwind-tables -o crash crash.c
+gcc -Os -static -nostdlib -fno-asynchronous-unwind-tables -fno-stack-protector -o crash crash.c
 (echo 0 > /proc/self/coredump_filter; env -i /usr/bin/gdb -nx -batch -ex run -ex "gcore crash.core" ./crash) > /dev/null 2>&1
-put core_gdb_gcore core "gdb gcore of a program that faults at once (empty environment)" crash.core
+put core_gdb_gcore core "gdb gcore of a program that unmaps the kernel's shared pages and faults" crash.core
 
 # A ZIM file (an offline web site) of one page and its illustration; the file's UUID is drawn afresh.
 mkdir -p zim_site
