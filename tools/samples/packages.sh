@@ -212,6 +212,19 @@ def lotus_sheet(version):
 save("sheet.wk1", lotus_sheet(0x0406))
 save("sheet.wks", lotus_sheet(0x0404))
 
+# Lotus 1-2-3 release 3 and 4: records of a 2-byte opcode and length as before, a beginning-of-file record of
+# 26 bytes (the version, 0x1000 for release 3, 0x1002 for release 4, then reserved fields), labels (0x16:
+# row, sheet, column, text) and small numbers (0x18: the value doubled, its low bit clear).
+def lotus3_sheet(version):
+    return (lotus_record(0x0000, struct.pack("<H", version) + bytes(24))
+            + lotus_record(0x0016, struct.pack("<HBB", 0, 0, 0) + b"'Height\0")
+            + lotus_record(0x0016, struct.pack("<HBB", 0, 0, 1) + b"'Weight\0")
+            + lotus_record(0x0018, struct.pack("<HBBh", 1, 0, 0, 170 << 1))
+            + lotus_record(0x0018, struct.pack("<HBBh", 1, 0, 1, 62 << 1))
+            + lotus_record(0x0001, b""))
+save("sheet.wk3", lotus3_sheet(0x1000))
+save("sheet.wk4", lotus3_sheet(0x1002))
+
 # WordPerfect 5.1: the 16-byte prefix (id, document pointer, product 1, file type 10 = document, version 0.1,
 # no encryption), then the text; 0x0A ends a line.
 save("letter.wpd", b"\xffWPC" + struct.pack("<IBBBBHH", 16, 1, 10, 0, 1, 0, 0)
@@ -508,6 +521,8 @@ put gnunet_directory gnd "$documented" sample.gnd
 put tnef_winmail tnef,tnf,dat "$documented" winmail.dat
 put lotus_wk1 wk1 "$documented" sheet.wk1
 put lotus_wks wks "$documented" sheet.wks
+put lotus_wk3 wk3 "$documented" sheet.wk3
+put lotus_wk4 wk4 "$documented" sheet.wk4
 put wordperfect_51 wpd,wp,wp5 "$documented" letter.wpd
 put winhelp_31 hlp "$documented" help.hlp
 put mobi_book mobi,prc "$documented" book.mobi
