@@ -230,6 +230,12 @@ save("sheet.wk4", lotus3_sheet(0x1002))
 save("letter.wpd", b"\xffWPC" + struct.pack("<IBBBBHH", 16, 1, 10, 0, 1, 0, 0)
      + b"Quodra sample letter.\n" + b"A second line.\n")
 
+# WordPerfect 6: the same prefix with version 2.1, an index header (flags 2, no index blocks), then the text,
+# where 0x80 is a space and 0xCC ends a line.
+wp6_index = struct.pack("<HH", 0x0002, 0) + bytes(10)
+wp6_text = b"".join(line.replace(b" ", b"\x80") + b"\xcc" for line in (b"Quodra sample letter.", b"A second line."))
+save("letter6.wpd", b"\xffWPC" + struct.pack("<IBBBBHH", 16 + len(wp6_index), 1, 10, 2, 1, 0, 0) + wp6_index + wp6_text)
+
 # Windows Help 3.1: the header, the |SYSTEM internal file (its header and a title record) and the internal
 # directory, a B+ tree of one leaf page holding the names of the internal files and their offsets.
 system_body = struct.pack("<HHHIH", 0x036C, 33, 1, 1700000000, 0) + struct.pack("<HH", 1, 14) + b"Quodra sample\0"
@@ -524,6 +530,7 @@ put lotus_wks wks "$documented" sheet.wks
 put lotus_wk3 wk3 "$documented" sheet.wk3
 put lotus_wk4 wk4 "$documented" sheet.wk4
 put wordperfect_51 wpd,wp,wp5 "$documented" letter.wpd
+put wordperfect_6 wpd,wp,wp6 "$documented" letter6.wpd
 put winhelp_31 hlp "$documented" help.hlp
 put mobi_book mobi,prc "$documented" book.mobi
 put quake_pak pak "$documented" sample.pak
