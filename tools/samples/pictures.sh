@@ -33,6 +33,48 @@ open("pic.jpx", "wb").write(data[:12] + ftyp + rreq + data[32:])
 EOF
 put jpx_brand jpf,jpx "opj_compress, then the JPX file type and reader requirements boxes $doc" pic.jpx
 
+# Motion JPEG 2000 (MJ2): one frame, opj_compress's codestream, in the ISO media file the format describes
+# (signature and file type boxes, the frame in mdat, a movie box with one video track whose sample entry
+# carries the JP2 header).
+opj_compress -i pic.ppm -o pic.j2k -n 3 >/dev/null
+python3 - <<'EOF'
+import struct
+def box(kind, content):
+    return struct.pack(">I4s", 8 + len(content), kind) + content
+def full(kind, version_flags, content):
+    return box(kind, struct.pack(">I", version_flags) + content)
+code = open("pic.j2k", "rb").read()
+width = height = 16
+matrix = struct.pack(">9I", 0x10000, 0, 0, 0, 0x10000, 0, 0, 0, 0x40000000)
+head = box(b"jP  ", b"\r\n\x87\n") + box(b"ftyp", b"mjp2" + struct.pack(">I", 0) + b"mjp2")
+mdat_at = len(head)
+mdat = box(b"mdat", code)
+mvhd = full(b"mvhd", 0, struct.pack(">IIII", 0, 0, 25, 1) + struct.pack(">IH", 0x10000, 0x100) + bytes(10) + matrix
+            + bytes(24) + struct.pack(">I", 2))
+tkhd = full(b"tkhd", 7, struct.pack(">IIIII", 0, 0, 1, 0, 1) + bytes(8) + struct.pack(">HHHH", 0, 0, 0, 0) + matrix
+            + struct.pack(">II", width << 16, height << 16))
+mdhd = full(b"mdhd", 0, struct.pack(">IIIIHH", 0, 0, 25, 1, 0x55C4, 0))
+hdlr = full(b"hdlr", 0, struct.pack(">I4s", 0, b"vide") + bytes(12) + b"Video\0")
+vmhd = full(b"vmhd", 1, bytes(8))
+dinf = box(b"dinf", full(b"dref", 0, struct.pack(">I", 1) + full(b"url ", 1, b"")))
+ihdr = box(b"ihdr", struct.pack(">IIHBBBB", height, width, 3, 7, 7, 0, 0))
+colr = box(b"colr", struct.pack(">BBBI", 1, 0, 0, 16))
+jp2h = box(b"jp2h", ihdr + colr)
+entry = box(b"mjp2", bytes(6) + struct.pack(">H", 1) + bytes(16) + struct.pack(">HHII", width, height, 0x480000, 0x480000)
+            + struct.pack(">IH", 0, 1) + bytes(32) + struct.pack(">Hh", 24, -1) + jp2h)
+stsd = full(b"stsd", 0, struct.pack(">I", 1) + entry)
+stts = full(b"stts", 0, struct.pack(">III", 1, 1, 1))
+stsc = full(b"stsc", 0, struct.pack(">IIII", 1, 1, 1, 1))
+stsz = full(b"stsz", 0, struct.pack(">III", 0, 1, len(code)))
+stco = full(b"stco", 0, struct.pack(">II", 1, mdat_at + 8))
+stbl = box(b"stbl", stsd + stts + stsc + stsz + stco)
+minf = box(b"minf", vmhd + dinf + stbl)
+trak = box(b"trak", tkhd + box(b"mdia", mdhd + hdlr + minf))
+moov = box(b"moov", mvhd + trak)
+open("pic.mj2", "wb").write(head + mdat + moov)
+EOF
+put mj2_frame mj2,mjp2 "opj_compress, then the Motion JPEG 2000 boxes $doc" pic.mj2
+
 # Textures: ASTC by ARM's encoder, OpenEXR by OpenImageIO.
 astcenc -cl pic.png pic.astc 4x4 -fast >/dev/null
 put astc_astcenc astc "astcenc" pic.astc
