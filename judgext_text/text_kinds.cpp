@@ -932,20 +932,50 @@ const kind_mark MARKS[] = {
     {S_OBJC, ANYWHERE, "NSString", 2},       {S_OBJC, AT_START, "@autoreleasepool", 5}, {S_OBJC, ANYWHERE, "@selector(", 4},
     {S_OBJC, ANYWHERE, "NSLog(@\"", 4},
     {S_MATLAB, AT_START, "% ", 2},           {S_MATLAB, AT_START, "%% ", 1},       {S_MATLAB, AT_START, "function [", 4},
-    {S_MATLAB, ANYWHERE, "zeros(", 3},       {S_MATLAB, ANYWHERE, "disp(", 3},    {S_MATLAB, ANYWHERE, "numel(", 3},
-    {S_MATLAB, ANYWHERE, "nargin", 4},       {S_MATLAB, ANYWHERE, "linspace(", 4}, {S_MATLAB, ANYWHERE, " = 1:", 3},
-    {S_MATLAB, WHOLE_LINE, "endfunction", 4}, {S_MATLAB, WHOLE_LINE, "clc", 3},   {S_MATLAB, AT_START, "clear all", 3},
+    {S_MATLAB, ANYWHERE, "zeros(", 2},       {S_MATLAB, ANYWHERE, "disp(", 3},    {S_MATLAB, ANYWHERE, "numel(", 3},
+    {S_MATLAB, ANYWHERE, "nargin", 4},       {S_MATLAB, ANYWHERE, "linspace(", 2}, {S_MATLAB, ANYWHERE, " = 1:", 3},
+    {S_MATLAB, WHOLE_LINE, "endfunction", 2}, {S_MATLAB, WHOLE_LINE, "clc", 3},   {S_MATLAB, AT_START, "clear all", 3},
     {S_MATLAB, AT_START, "close all", 3},    {S_MATLAB, ANYWHERE, ".^", 3},       {S_MATLAB, ANYWHERE, ".*", 1},
     {S_MATLAB, ANYWHERE, "isempty(", 2},     {S_MATLAB, ANYWHERE, "plot(", 2},    {S_MATLAB, WHOLE_LINE, "end", 1},
-    {S_MATLAB, ANYWHERE, "fprintf(", 1},     {S_MATLAB, ANYWHERE, "ones(", 2},
+    {S_MATLAB, ANYWHERE, "fprintf(", 1},     {S_MATLAB, ANYWHERE, "ones(", 1},
     {S_MODELICA, AT_START, "model ", 4},     {S_MODELICA, AT_START, "within ", 4}, {S_MODELICA, WHOLE_LINE, "equation", 5},
     {S_MODELICA, WHOLE_LINE, "initial equation", 5}, {S_MODELICA, AT_START, "parameter Real ", 5},
-    {S_MODELICA, AT_START, "parameter ", 2}, {S_MODELICA, AT_START, "Real ", 3},   {S_MODELICA, ANYWHERE, "der(", 4},
+    {S_MODELICA, AT_START, "parameter ", 2}, {S_MODELICA, AT_START, "Real ", 3},   {S_MODELICA, ANYWHERE, " der(", 4},
     {S_MODELICA, AT_START, "connector ", 4}, {S_MODELICA, ANYWHERE, "Modelica.", 4}, {S_MODELICA, AT_START, "annotation", 2},
     {S_MODELICA, WHOLE_LINE, "algorithm", 3}, {S_MODELICA, AT_START, "block ", 2}, {S_MODELICA, AT_START, "record ", 2},
     {S_MODELICA, AT_START, "input Real", 4}, {S_MODELICA, AT_START, "output Real", 4}, {S_MODELICA, AT_START, "end ", 1},
-    {S_MODELICA, AT_START, "import Modelica", 5},
+    {S_MODELICA, AT_START, "import Modelica", 5}, {S_MODELICA, AT_START, "der(", 4},
 };
+
+// Modelica's classes close with their own name: "model Tank" ... "end Tank;".
+bool modelica_class_closed(const text_view &view, size_t from)
+{
+    const char *prefixes[] = {"partial ", "encapsulated ", "replaceable ", "expandable ", "operator "};
+    const char *classes[] = {"model ", "package ", "block ", "connector ", "record ", "function ", "class ", "type "};
+    for (size_t i = from; i < view.line_count; ++i) {
+        text_line t = trimmed(view.lines[i]);
+        for (const char *prefix : prefixes)
+            if (starts_with(t, prefix)) {
+                t.start += std::strlen(prefix);
+                t.length -= std::strlen(prefix);
+            }
+        size_t k = 0;
+        for (const char *word : classes)
+            if (starts_with(t, word)) k = std::strlen(word);
+        if (k == 0) continue;
+        size_t name_start = k;
+        while (k < t.length && (is_word(t.start[k]) || t.start[k] == '.')) ++k;
+        size_t n = k - name_start;
+        if (n == 0 || n > 60) continue;
+        char closing[72] = "end ";
+        std::memcpy(closing + 4, t.start + name_start, n);
+        closing[4 + n] = ';';
+        closing[5 + n] = '\0';
+        for (size_t j = i + 1; j < view.line_count; ++j)
+            if (equals(trimmed(view.lines[j]), closing)) return true;
+    }
+    return false;
+}
 
 const unsigned char MARK_REPEATS = 3;
 
@@ -1078,6 +1108,11 @@ uint32_t kind_by_marks(const text_view &view)
         while (after < view.line_count && is_blank(view.lines[after])) ++after;
         if (end < view.line_count && after < view.line_count) from = end + 1;
     }
+    // Kinds that share most of their words with others count only with a sign of their own: MATLAB's named
+    // outputs or its "%" comments among statements, Objective-C's class blocks or imports, Modelica's closed
+    // classes.
+    bool matlab_own = false, objc_own = false;
+    int matlab_comments = 0, statements = 0;
     for (size_t i = from; i < view.line_count; ++i) {
         text_line line = trimmed(view.lines[i]);
         if (line.length == 0) continue;
@@ -1091,14 +1126,29 @@ uint32_t kind_by_marks(const text_view &view)
         if (starts_with(line, "function ")) {
             size_t k = 9;
             while (k < line.length && line.start[k] != '(' && line.start[k] != '=') ++k;
-            if (k < line.length && line.start[k] == '=') points[S_MATLAB] += 4;
+            if (k < line.length && line.start[k] == '=') {
+                points[S_MATLAB] += 4;
+                matlab_own = true;
+            }
         }
+        // MATLAB's statements end with ";" so as not to print their values.
+        if (line.start[0] == '%') ++matlab_comments;
+        if (line.start[line.length - 1] == ';') ++statements;
+        if (starts_with(line, "@interface") || starts_with(line, "@implementation") || starts_with(line, "#import") ||
+            equals(line, "@end"))
+            objc_own = true;
         const char *openers[] = {"if ", "for ", "while ", "else:", "elif ", "try:", "except", "def ", "class ", "with "};
         if (line.start[line.length - 1] == ':')
             for (const char *opener : openers)
                 if (starts_with(line, opener)) points[S_PYTHON] += 1;
     }
     score_line_shapes(view, from, points);
+    if (!matlab_own && (matlab_comments == 0 || statements < 2)) points[S_MATLAB] = 0;
+    if (!objc_own) points[S_OBJC] = 0;
+    if (points[S_MODELICA] > 0) {
+        if (modelica_class_closed(view, from)) points[S_MODELICA] += 6;
+        else points[S_MODELICA] = 0;
+    }
     // TypeScript is JavaScript with types: it needs its own marks on top of JavaScript's.
     if (points[S_TS] >= 6 && points[S_JS] >= 4) points[S_TS] += points[S_JS];
     else points[S_TS] = 0;

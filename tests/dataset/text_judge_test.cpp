@@ -214,6 +214,13 @@ TEST_F(TextJudge, KindsByTheirWords)
         {"matlab", "function y = twice(x)\n% TWICE  Doubles x.\nif nargin < 1, x = 1; end\ny = 2 * x;\nend\n", 0x5916},
         {"modelica", "model Tank\n  parameter Real area = 1;\n  Real level;\nequation\n  der(level) = 1 / area;\nend Tank;\n",
          0x5917},
+        {"python_properties_are_not_objective_c",
+         "class A:\n    @property\n    def x(self):\n        return self._x\n\n    @property\n    def y(self):\n"
+         "        return self._y\n",
+         0x5105},
+        {"percent_lines_without_statements", "% substitute /a/b/\n% delete\n% yank a\nendfunction\nend\n", UNKNOWN},
+        {"modelica_words_without_a_closed_class",
+         "model Tank\n  parameter Real area = 1;\n  Real level;\nequation\n  der(level) = 1 / area;\nend Other;\n", UNKNOWN},
         {"postscript_comments", "%!PS-Adobe-3.0\n%%Title: x\n%%Pages: 1\n%%EndComments\nshowpage\n", UNKNOWN},
         {"one_line", "hello\n", UNKNOWN},
         {"prose", "This is a letter.\nIt has a few lines of words,\nand nothing else.\n", UNKNOWN},
