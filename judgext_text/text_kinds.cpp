@@ -248,9 +248,9 @@ uint32_t kind_of_xml(const char *bytes, size_t size)
     if (std::strcmp(name, "metalink") == 0) return TEXT_METALINK;
     if (std::strcmp(name, "smil") == 0) return wpl ? 0 : TEXT_SMIL;
     if (std::strcmp(name, "ttFont") == 0) return TEXT_TTX;
-    // Glade writes GtkBuilder files under its own comment; libglade's older files have a root of their own.
+    // libglade's interfaces have a root of their own; Glade's newer files are GtkBuilder interfaces, the same
+    // bytes as a .ui file (its comment "Generated with glade" heads most .ui files too).
     if (std::strcmp(name, "glade-interface") == 0) return TEXT_GLADE;
-    if (std::strcmp(name, "interface") == 0 && buffer_contains(bytes, i, "Generated with glade")) return TEXT_GLADE;
     if (std::strcmp(name, "interface") == 0 || (std::strcmp(name, "ui") == 0 && tag_has("version="))) return TEXT_UI;
     if (std::strcmp(name, "jnlp") == 0) return TEXT_JNLP;
     // A system profiler report is a property list whose items name the profiler's command line.
@@ -930,7 +930,7 @@ const kind_mark MARKS[] = {
     {S_OBJC, AT_START, "@synthesize ", 4},   {S_OBJC, ANYWHERE, "[super ", 3},    {S_OBJC, ANYWHERE, "[self ", 3},
     {S_OBJC, ANYWHERE, "alloc] init", 4},    {S_OBJC, AT_START, "- (", 3},        {S_OBJC, AT_START, "+ (", 3},
     {S_OBJC, ANYWHERE, "NSString", 2},       {S_OBJC, AT_START, "@autoreleasepool", 5}, {S_OBJC, ANYWHERE, "@selector(", 4},
-    {S_OBJC, ANYWHERE, "NSLog(@\"", 4},
+    {S_OBJC, ANYWHERE, "NSLog(@\"", 4},     {S_OBJC, ANYWHERE, " = [NS", 4},    {S_OBJC, ANYWHERE, "[[NS", 4},
     {S_MATLAB, AT_START, "% ", 2},           {S_MATLAB, AT_START, "%% ", 1},       {S_MATLAB, AT_START, "function [", 4},
     {S_MATLAB, ANYWHERE, "zeros(", 2},       {S_MATLAB, ANYWHERE, "disp(", 3},    {S_MATLAB, ANYWHERE, "numel(", 3},
     {S_MATLAB, ANYWHERE, "nargin", 4},       {S_MATLAB, ANYWHERE, "linspace(", 2}, {S_MATLAB, ANYWHERE, " = 1:", 3},
@@ -1135,7 +1135,7 @@ uint32_t kind_by_marks(const text_view &view)
         if (line.start[0] == '%') ++matlab_comments;
         if (line.start[line.length - 1] == ';') ++statements;
         if (starts_with(line, "@interface") || starts_with(line, "@implementation") || starts_with(line, "#import") ||
-            equals(line, "@end"))
+            equals(line, "@end") || contains(line, "= [NS") || contains(line, "[[NS"))
             objc_own = true;
         const char *openers[] = {"if ", "for ", "while ", "else:", "elif ", "try:", "except", "def ", "class ", "with "};
         if (line.start[line.length - 1] == ':')

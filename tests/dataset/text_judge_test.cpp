@@ -74,7 +74,7 @@ TEST_F(TextJudge, KindsOfTheRealSamples)
         {"latex_pandoc", 0x5503},      {"troff_man_pandoc", 0x5504}, {"po_msginit", 0x5601},
         {"pot_xgettext", 0x5602},      {"eml_received", 0x5701},     {"mbox_python", 0x5703},
         {"patch_diff", 0x5801},        {"log_python_logging", 0x5802}, {"uuencode_classic", 0x5803},
-        {"glade_gtk3", 0x5901},        {"glade_libglade", 0x5901},   {"jnlp_applet", 0x5902},
+        {"glade_gtk3", 0x540E},        {"glade_libglade", 0x5901},   {"glade_libglade_gnome", 0x5901},   {"jnlp_applet", 0x5902},
         {"spx_hardware", 0x5903},      {"json_schema_gdal", 0x5904}, {"json_schema_2020", 0x5904},
         {"linguist_lupdate", 0x5905},  {"qml_window", 0x5906},       {"qml_component", 0x5906},
         {"txt2tags_package", 0x5907},  {"owl_xml_prefixed", 0x5908}, {"graphviz_dot_canon", 0x5909},
@@ -145,8 +145,9 @@ TEST_F(TextJudge, KindsWithAFixedShape)
          0x5202},
         {"semicolon_table", "a;b;c\n1;2;3\n4;5;6\n", 0x5301},
         // XML dialects of particular programs.
-        {"glade_comment", "<?xml version=\"1.0\"?>\n<!-- Generated with glade 3.38.2 -->\n<interface/>\n", 0x5901},
-        {"glade_word_after_root", "<interface>\n<!-- Generated with glade 3.38.2 -->\n</interface>\n", 0x540E},
+        {"libglade", "<?xml version=\"1.0\"?>\n<glade-interface>\n<widget class=\"GtkWindow\"/>\n</glade-interface>\n",
+         0x5901},
+        {"builder_made_by_glade", "<?xml version=\"1.0\"?>\n<!-- Generated with glade 3.38.2 -->\n<interface/>\n", 0x540E},
         {"jnlp", "<jnlp spec=\"1.0+\"><information/></jnlp>", 0x5902},
         {"profiler_plist", "<plist version=\"1.0\"><array><dict><key>_SPCommandLineArguments</key>"
                            "<array/></dict></array></plist>",
@@ -210,6 +211,10 @@ TEST_F(TextJudge, KindsByTheirWords)
                              "CREATE TABLE u(a INTEGER, b VARCHAR(10));\n",
          0x510F},
         {"typescript_needs_javascript", "interface A { x: string; y: number; }\n", UNKNOWN},
+        {"objective_c_messages",
+         "#include <Foundation/Foundation.h>\n\nint main(void)\n{\n  id pool = [NSAutoreleasePool new];\n"
+         "  NSString *s = [NSString stringWithUTF8String: \"x\"];\n  [pool release];\n  return 0;\n}\n",
+         0x5915},
         {"objective_c", "#import <Foundation/Foundation.h>\n\n@interface A : NSObject\n- (void)run;\n@end\n", 0x5915},
         {"matlab", "function y = twice(x)\n% TWICE  Doubles x.\nif nargin < 1, x = 1; end\ny = 2 * x;\nend\n", 0x5916},
         {"modelica", "model Tank\n  parameter Real area = 1;\n  Real level;\nequation\n  der(level) = 1 / area;\nend Tank;\n",

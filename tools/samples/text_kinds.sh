@@ -1,7 +1,7 @@
 # Text kinds of particular programs: XML dialects (interface designs, launch files, reports, schemas,
 # ontologies, translations, news lists), program sources that share an extension (.m, .mo), graphs, queries,
 # subtitles, playlists, registry files and the saved files of a few spreadsheet and word programs.
-# packages: graphviz txt2tags rasqal-utils qttools5-dev-tools qtchooser dia-shapes gdal-data
+# packages: graphviz txt2tags rasqal-utils qttools5-dev-tools qtchooser dia-shapes gdal-data gnustep-base-common
 # Most are written here from the formats' documentation (their programs are not in Debian); graphs, queries,
 # and translations are made by the real tools, and the package files are copied.
 need_tools dot gvgen roqet lupdate iconv
@@ -30,7 +30,8 @@ cat > glade3.glade <<'XML'
   </object>
 </interface>
 XML
-put glade_gtk3 glade "written by this script from the format's documentation (Glade 3 project)" glade3.glade
+# Glade 3 saves GtkBuilder interfaces: the bytes of a .ui file, right under either name.
+put glade_gtk3 ui,glade "written by this script from the format's documentation (Glade 3 project)" glade3.glade
 cat > libglade.glade <<'XML'
 <?xml version="1.0" standalone="no"?> <!--*- mode: xml -*-->
 <!DOCTYPE glade-interface SYSTEM "http://glade.gnome.org/glade-2.0.dtd">
@@ -49,6 +50,25 @@ cat > libglade.glade <<'XML'
 </glade-interface>
 XML
 put glade_libglade glade "written by this script from the format's documentation (libglade interface)" libglade.glade
+cat > gnome.glade <<'XML'
+<?xml version="1.0"?>
+<glade-interface>
+  <requires lib="gnome"/>
+  <widget class="GnomeApp" id="app">
+    <property name="title">Quodra sample</property>
+    <child internal-child="dock">
+      <widget class="BonoboDock" id="dock">
+        <child>
+          <widget class="GtkLabel" id="label">
+            <property name="label" translatable="yes">Hello</property>
+          </widget>
+        </child>
+      </widget>
+    </child>
+  </widget>
+</glade-interface>
+XML
+put glade_libglade_gnome glade "written by this script from the format's documentation (libglade interface)" gnome.glade
 cat > app.jnlp <<'XML'
 <?xml version="1.0" encoding="UTF-8"?>
 <jnlp spec="1.0+" codebase="https://example.com/quodra/" href="sample.jnlp">
@@ -1204,6 +1224,9 @@ cat > view.m <<'M'
 @end
 M
 put objc_view m "written by this script from the format's documentation (Objective-C)" view.m
+cp "$(ls /usr/share/GNUstep/Libraries/gnustep-base/Versions/*/Resources/NSTimeZones/create-abbrevs.m | head -1)" \
+  abbrevs.m
+put objc_gnustep_tool m "gnustep-base-common (NSTimeZones/create-abbrevs.m)" abbrevs.m
 cat > ball.mo <<'MO'
 within Quodra.Examples;
 model BouncingBall "A ball bouncing on the floor"
