@@ -979,13 +979,79 @@ bool modelica_class_closed(const text_view &view, size_t from)
 
 const unsigned char MARK_REPEATS = 3;
 
-bool mark_found(const text_line &line, const kind_mark &mark)
+// The bytes a line holds, as a set: a mark whose first byte the line lacks is not looked for in it (the
+// judge reads every line against every mark, so this is where its time goes).
+struct byte_set {
+    uint32_t bits[8];
+};
+
+void collect_bytes(const text_line &line, byte_set *set)
 {
+    std::memset(set->bits, 0, sizeof set->bits);
+    for (size_t i = 0; i < line.length; ++i) {
+        unsigned char c = static_cast<unsigned char>(line.start[i]);
+        set->bits[c >> 5] |= 1u << (c & 31);
+    }
+}
+
+bool has_byte(const byte_set &set, char c)
+{
+    unsigned char u = static_cast<unsigned char>(c);
+    return (set.bits[u >> 5] & (1u << (u & 31))) != 0;
+}
+
+const size_t MARK_COUNT = sizeof MARKS / sizeof MARKS[0];
+const size_t MARKS_PER_BYTE = 64;  // room for the marks that share a first byte (the table has at most 18)
+
+struct mark_list {
+    uint16_t count;
+    uint16_t marks[MARKS_PER_BYTE];
+};
+
+// The marks listed by their first byte: those looked for at the start of a line (or as the whole line), those
+// looked for there in either case (by the lower-case byte), and those looked for anywhere.
+struct mark_buckets {
+    size_t lengths[MARK_COUNT];
+    mark_list at_start[256];
+    mark_list nocase_start[256];
+    mark_list anywhere[256];
+};
+
+void add_mark(mark_list *list, size_t m)
+{
+    if (list->count < MARKS_PER_BYTE) list->marks[list->count++] = static_cast<uint16_t>(m);
+}
+
+void make_mark_buckets(mark_buckets *buckets)
+{
+    mark_buckets &b = *buckets;
+    std::memset(&b, 0, sizeof b);
+    for (size_t m = 0; m < MARK_COUNT; ++m) {
+        b.lengths[m] = std::strlen(MARKS[m].text);
+        unsigned char first = static_cast<unsigned char>(MARKS[m].text[0]);
+        switch (MARKS[m].place) {
+        case AT_START:
+        case WHOLE_LINE: add_mark(&b.at_start[first], m); break;
+        case AT_START_NOCASE: add_mark(&b.nocase_start[static_cast<unsigned char>(lower_of(MARKS[m].text[0]))], m); break;
+        case ANYWHERE: add_mark(&b.anywhere[first], m); break;
+        }
+    }
+}
+
+// `length` is the mark's text length.
+bool mark_found(const text_line &line, const byte_set &bytes, const kind_mark &mark, size_t length)
+{
+    if (length == 0 || length > line.length) return false;
+    const char first = mark.text[0];
     switch (mark.place) {
-    case AT_START: return starts_with(line, mark.text);
-    case AT_START_NOCASE: return starts_with_nocase(line, mark.text);
-    case WHOLE_LINE: return equals(line, mark.text);
-    case ANYWHERE: return contains(line, mark.text);
+    case AT_START: return line.start[0] == first && std::memcmp(line.start, mark.text, length) == 0;
+    case AT_START_NOCASE: return lower_of(line.start[0]) == lower_of(first) && starts_with_nocase(line, mark.text);
+    case WHOLE_LINE: return line.length == length && std::memcmp(line.start, mark.text, length) == 0;
+    case ANYWHERE:
+        if (!has_byte(bytes, first)) return false;
+        for (size_t i = 0; i + length <= line.length; ++i)
+            if (line.start[i] == first && std::memcmp(line.start + i, mark.text, length) == 0) return true;
+        return false;
     }
     return false;
 }
@@ -1098,6 +1164,14 @@ uint32_t kind_by_marks(const text_view &view)
     // evidence, not many.
     const size_t mark_count = sizeof MARKS / sizeof MARKS[0];
     unsigned char seen[mark_count] = {};
+    // Made on the first judgement; like the text buffers, the lists are the library's own (it judges one
+    // file at a time).
+    static mark_buckets buckets;
+    static bool buckets_made = false;
+    if (!buckets_made) {
+        make_mark_buckets(&buckets);
+        buckets_made = true;
+    }
     // A block of YAML front matter ("---" lines around it) heads many Markdown texts: the text after it
     // decides. A YAML text of several documents is still YAML after its first one.
     size_t from = 0;
@@ -1116,12 +1190,29 @@ uint32_t kind_by_marks(const text_view &view)
     for (size_t i = from; i < view.line_count; ++i) {
         text_line line = trimmed(view.lines[i]);
         if (line.length == 0) continue;
-        for (size_t m = 0; m < mark_count; ++m) {
-            if (seen[m] >= MARK_REPEATS || !mark_found(line, MARKS[m])) continue;
-            ++seen[m];
-            points[MARKS[m].kind] += MARKS[m].points;
+        byte_set bytes;
+        collect_bytes(line, &bytes);
+        // The marks that can start the line, then those whose first byte the line holds somewhere.
+        unsigned char first = static_cast<unsigned char>(line.start[0]);
+        unsigned char first_lower = static_cast<unsigned char>(lower_of(line.start[0]));
+        const mark_list *lists[2] = {&buckets.at_start[first], &buckets.nocase_start[first_lower]};
+        for (const mark_list *list : lists)
+            for (uint16_t k = 0; k < list->count; ++k) {
+                size_t m = list->marks[k];
+                if (seen[m] >= MARK_REPEATS || !mark_found(line, bytes, MARKS[m], buckets.lengths[m])) continue;
+                ++seen[m];
+                points[MARKS[m].kind] += MARKS[m].points;
+            }
+        for (int b = 0; b < 256; ++b) {
+            const mark_list &list = buckets.anywhere[b];
+            if (list.count == 0 || !has_byte(bytes, static_cast<char>(b))) continue;
+            for (uint16_t k = 0; k < list.count; ++k) {
+                size_t m = list.marks[k];
+                if (seen[m] >= MARK_REPEATS || !mark_found(line, bytes, MARKS[m], buckets.lengths[m])) continue;
+                ++seen[m];
+                points[MARKS[m].kind] += MARKS[m].points;
+            }
         }
-        // Python's block openers: a keyword at the start and a colon at the end.
         // MATLAB's functions name their outputs: "function y = f(x)".
         if (starts_with(line, "function ")) {
             size_t k = 9;
@@ -1137,6 +1228,7 @@ uint32_t kind_by_marks(const text_view &view)
         if (starts_with(line, "@interface") || starts_with(line, "@implementation") || starts_with(line, "#import") ||
             equals(line, "@end") || contains(line, "= [NS") || contains(line, "[[NS"))
             objc_own = true;
+        // Python's block openers: a keyword at the start and a colon at the end.
         const char *openers[] = {"if ", "for ", "while ", "else:", "elif ", "try:", "except", "def ", "class ", "with "};
         if (line.start[line.length - 1] == ':')
             for (const char *opener : openers)
