@@ -1001,41 +1001,56 @@ bool has_byte(const byte_set &set, char c)
 }
 
 const size_t MARK_COUNT = sizeof MARKS / sizeof MARKS[0];
-const size_t MARKS_PER_BYTE = 64;  // room for the marks that share a first byte (the table has at most 18)
 
-struct mark_list {
-    uint16_t count;
-    uint16_t marks[MARKS_PER_BYTE];
-};
+// The marks listed by their first byte, in three lists: those looked for at the start of a line (or as the
+// whole line), those looked for there in either case (by the lower-case byte), and those looked for anywhere.
+// The marks of list L with first byte B are order[L][begin[L][B]] up to order[L][begin[L][B + 1]].
+enum mark_list_kind { LIST_AT_START, LIST_NOCASE_START, LIST_ANYWHERE, LIST_COUNT };
 
-// The marks listed by their first byte: those looked for at the start of a line (or as the whole line), those
-// looked for there in either case (by the lower-case byte), and those looked for anywhere.
 struct mark_buckets {
-    size_t lengths[MARK_COUNT];
-    mark_list at_start[256];
-    mark_list nocase_start[256];
-    mark_list anywhere[256];
+    uint16_t lengths[MARK_COUNT];
+    uint16_t begin[LIST_COUNT][257];
+    uint16_t order[LIST_COUNT][MARK_COUNT];
+    unsigned char anywhere_bytes[256];  // the first bytes of the marks looked for anywhere
+    int anywhere_byte_count;
 };
 
-void add_mark(mark_list *list, size_t m)
+void mark_list_of(const kind_mark &mark, int *list, unsigned char *first)
 {
-    if (list->count < MARKS_PER_BYTE) list->marks[list->count++] = static_cast<uint16_t>(m);
+    *first = static_cast<unsigned char>(mark.text[0]);
+    switch (mark.place) {
+    case AT_START:
+    case WHOLE_LINE: *list = LIST_AT_START; break;
+    case AT_START_NOCASE:
+        *list = LIST_NOCASE_START;
+        *first = static_cast<unsigned char>(lower_of(mark.text[0]));
+        break;
+    case ANYWHERE: *list = LIST_ANYWHERE; break;
+    }
 }
 
-void make_mark_buckets(mark_buckets *buckets)
+void make_mark_buckets(mark_buckets *b)
 {
-    mark_buckets &b = *buckets;
-    std::memset(&b, 0, sizeof b);
+    std::memset(b, 0, sizeof *b);
+    int list = 0;
+    unsigned char first = 0;
+    // Count the marks of each first byte, turn the counts into starts, then place the marks.
     for (size_t m = 0; m < MARK_COUNT; ++m) {
-        b.lengths[m] = std::strlen(MARKS[m].text);
-        unsigned char first = static_cast<unsigned char>(MARKS[m].text[0]);
-        switch (MARKS[m].place) {
-        case AT_START:
-        case WHOLE_LINE: add_mark(&b.at_start[first], m); break;
-        case AT_START_NOCASE: add_mark(&b.nocase_start[static_cast<unsigned char>(lower_of(MARKS[m].text[0]))], m); break;
-        case ANYWHERE: add_mark(&b.anywhere[first], m); break;
-        }
+        b->lengths[m] = static_cast<uint16_t>(std::strlen(MARKS[m].text));
+        mark_list_of(MARKS[m], &list, &first);
+        ++b->begin[list][first + 1];
     }
+    for (int l = 0; l < LIST_COUNT; ++l)
+        for (int c = 0; c < 256; ++c) b->begin[l][c + 1] = static_cast<uint16_t>(b->begin[l][c + 1] + b->begin[l][c]);
+    uint16_t next[LIST_COUNT][256];
+    for (int l = 0; l < LIST_COUNT; ++l) std::memcpy(next[l], b->begin[l], sizeof next[l]);
+    for (size_t m = 0; m < MARK_COUNT; ++m) {
+        mark_list_of(MARKS[m], &list, &first);
+        b->order[list][next[list][first]++] = static_cast<uint16_t>(m);
+    }
+    for (int c = 0; c < 256; ++c)
+        if (b->begin[LIST_ANYWHERE][c + 1] > b->begin[LIST_ANYWHERE][c])
+            b->anywhere_bytes[b->anywhere_byte_count++] = static_cast<unsigned char>(c);
 }
 
 // `length` is the mark's text length.
@@ -1195,24 +1210,18 @@ uint32_t kind_by_marks(const text_view &view)
         // The marks that can start the line, then those whose first byte the line holds somewhere.
         unsigned char first = static_cast<unsigned char>(line.start[0]);
         unsigned char first_lower = static_cast<unsigned char>(lower_of(line.start[0]));
-        const mark_list *lists[2] = {&buckets.at_start[first], &buckets.nocase_start[first_lower]};
-        for (const mark_list *list : lists)
-            for (uint16_t k = 0; k < list->count; ++k) {
-                size_t m = list->marks[k];
+        auto look_for = [&](int list, int byte) {
+            for (uint16_t k = buckets.begin[list][byte]; k < buckets.begin[list][byte + 1]; ++k) {
+                size_t m = buckets.order[list][k];
                 if (seen[m] >= MARK_REPEATS || !mark_found(line, bytes, MARKS[m], buckets.lengths[m])) continue;
                 ++seen[m];
                 points[MARKS[m].kind] += MARKS[m].points;
             }
-        for (int b = 0; b < 256; ++b) {
-            const mark_list &list = buckets.anywhere[b];
-            if (list.count == 0 || !has_byte(bytes, static_cast<char>(b))) continue;
-            for (uint16_t k = 0; k < list.count; ++k) {
-                size_t m = list.marks[k];
-                if (seen[m] >= MARK_REPEATS || !mark_found(line, bytes, MARKS[m], buckets.lengths[m])) continue;
-                ++seen[m];
-                points[MARKS[m].kind] += MARKS[m].points;
-            }
-        }
+        };
+        look_for(LIST_AT_START, first);
+        look_for(LIST_NOCASE_START, first_lower);
+        for (int k = 0; k < buckets.anywhere_byte_count; ++k)
+            if (has_byte(bytes, static_cast<char>(buckets.anywhere_bytes[k]))) look_for(LIST_ANYWHERE, buckets.anywhere_bytes[k]);
         // MATLAB's functions name their outputs: "function y = f(x)".
         if (starts_with(line, "function ")) {
             size_t k = 9;
