@@ -488,8 +488,23 @@ uint32_t kind_of_graph(const text_view &view)
         t.length -= 6;
         t = trimmed(t);
     }
-    if (!starts_with_word(t, "digraph") && !starts_with_word(t, "graph")) return 0;
-    if (contains(t, "{")) return TEXT_GRAPHVIZ;
+    size_t k = 0;
+    if (starts_with_word(t, "digraph")) k = 7;
+    else if (starts_with_word(t, "graph")) k = 5;
+    else return 0;
+    // The graph's name (a word or a quoted string), then its brace here or on the next line: "graph = {" in a
+    // program is an assignment.
+    while (k < t.length && is_space(t.start[k])) ++k;
+    if (k < t.length && t.start[k] == '"') {
+        ++k;
+        while (k < t.length && t.start[k] != '"') ++k;
+        if (k >= t.length) return 0;
+        ++k;
+    } else {
+        while (k < t.length && is_word(t.start[k])) ++k;
+    }
+    while (k < t.length && is_space(t.start[k])) ++k;
+    if (k < t.length) return t.start[k] == '{' ? TEXT_GRAPHVIZ : 0;
     return i + 1 < view.line_count && starts_with(trimmed(view.lines[i + 1]), "{") ? TEXT_GRAPHVIZ : 0;
 }
 
@@ -530,7 +545,7 @@ bool timed_in_pairs(const text_line &line, char open, char close)
 bool subviewer_timing(const text_line &line)
 {
     const char shape[] = "00:00:00.00,00:00:00.00";
-    if (line.length < sizeof shape - 1) return false;
+    if (line.length != sizeof shape - 1) return false;
     for (size_t k = 0; k + 1 < sizeof shape; ++k) {
         if (is_digit(shape[k]) ? !is_digit(line.start[k]) : line.start[k] != shape[k]) return false;
     }

@@ -168,6 +168,9 @@ TEST_F(TextJudge, KindsWithAFixedShape)
         // Graphs, discs, subtitles and the texts of programs.
         {"graph_after_comments", "// made by hand\n/* two\n lines */\n# one more\ndigraph G {\n a -> b;\n}\n", 0x5909},
         {"graph_brace_on_next_line", "strict graph\n{\n a -- b\n}\n", 0x5909},
+        {"graph_with_quoted_name", "digraph \"build steps\" {\n a -> b\n}\n", 0x5909},
+        {"graph_assigned_in_a_program", "# the nodes\ngraph = {\n    'a': ['b'],\n}\n", UNKNOWN},
+        {"timings_in_a_table", "00:00:01.00,00:00:02.00,ok\nx\n00:00:03.00,00:00:04.00,ok\ny\n", UNKNOWN},
         {"graph_in_prose", "graph theory is the study of graphs.\nIt has many uses.\nThe end.\n", UNKNOWN},
         {"disc_toc", "// made by hand\nCD_ROM\n\nTRACK MODE1\nDATAFILE \"data.iso\"\n", 0x5913},
         {"disc_mode_without_tracks", "CD_DA\nsome words\nmore words\n", UNKNOWN},
