@@ -1,6 +1,7 @@
 // What kind of text a file holds, from what its text says: program sources, build files, data texts, XML
-// dialects, documentation texts, translation catalogs, messages, patches and logs. Reads at most the first
-// TEXT_JUDGE_READ bytes; a file with a zero byte or many control bytes is not text.
+// dialects, documentation texts, translation catalogs, messages, patches and logs, and the texts of particular
+// programs (graphs, queries, subtitles, disc layouts, profiles). Reads at most the first TEXT_JUDGE_READ bytes;
+// a file with a zero byte or many control bytes is not text.
 #pragma once
 #include <windows.h>
 #include <cstddef>
