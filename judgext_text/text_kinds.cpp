@@ -432,10 +432,21 @@ uint32_t kind_of_records(const text_view &view)
             is_digit(line.start[8]))
             uu_begin = true;
         if (uu_begin && line.length == 61 && line.start[0] == 'M') ++uu_lines;
+        // "@article{key," and the like: an entry type of BibTeX's own (a decorator such as "@cache(" is a
+        // program's).
         if (line.length > 2 && line.start[0] == '@' && is_letter(line.start[1])) {
             size_t k = 1;
             while (k < line.length && is_letter(line.start[k])) ++k;
-            if (k < line.length && (line.start[k] == '{' || line.start[k] == '(')) ++bib_entries;
+            if (k < line.length && (line.start[k] == '{' || line.start[k] == '(') && k - 1 < 16) {
+                char type[16] = {};
+                for (size_t c = 1; c < k; ++c) type[c - 1] = lower_of(line.start[c]);
+                const char *entry_types[] = {"article", "book", "booklet", "inbook", "incollection", "inproceedings",
+                                             "conference", "manual", "mastersthesis", "misc", "phdthesis",
+                                             "proceedings", "techreport", "unpublished", "online", "string",
+                                             "preamble", "comment", "software", "dataset", "report", "thesis"};
+                for (const char *entry : entry_types)
+                    if (std::strcmp(type, entry) == 0) ++bib_entries;
+            }
         }
         if (starts_with(line, "Name:")) name = true;
         if (starts_with(line, "Version:")) version = true;

@@ -143,6 +143,10 @@ TEST_F(TextJudge, KindsWithAFixedShape)
         {"cmake_bracket_comment", "#[=======================================================================[.rst:\n"
                                   "Module\n------\n\nText of the module.\n#]=======================================================================]\n",
          0x5202},
+        {"bibtex_entry", "@Article{knuth84,\n  author = {Donald Knuth},\n  year = 1984\n}\n", 0x5309},
+        {"python_decorators_are_not_bibtex",
+         "import functools\n\n@functools.cache\ndef f(x):\n    return x\n\n@cache(maxsize=None)\ndef g(x):\n    return x\n",
+         0x5105},
         {"semicolon_table", "a;b;c\n1;2;3\n4;5;6\n", 0x5301},
         // XML dialects of particular programs.
         {"libglade", "<?xml version=\"1.0\"?>\n<glade-interface>\n<widget class=\"GtkWindow\"/>\n</glade-interface>\n",
