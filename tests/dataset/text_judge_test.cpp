@@ -145,7 +145,8 @@ TEST_F(TextJudge, KindsWithAFixedShape)
          0x5202},
         {"bibtex_entry", "@Article{knuth84,\n  author = {Donald Knuth},\n  year = 1984\n}\n", 0x5309},
         {"python_decorators_are_not_bibtex",
-         "import functools\n\n@functools.cache\ndef f(x):\n    return x\n\n@cache(maxsize=None)\ndef g(x):\n    return x\n",
+         "import functools\n\n@functools.cache\ndef f(x):\n    return x\n\n@cache(maxsize=None)\ndef g(x):\n    return x\n\n"
+         "if __name__ == \"__main__\":\n    print(f(1))\n",
          0x5105},
         {"semicolon_table", "a;b;c\n1;2;3\n4;5;6\n", 0x5301},
         // XML dialects of particular programs.
