@@ -1,14 +1,23 @@
 # Text kinds of particular programs: XML dialects (interface designs, launch files, reports, schemas,
 # ontologies, translations, news lists), program sources that share an extension (.m, .mo), graphs, queries,
 # subtitles, playlists, registry files and the saved files of a few spreadsheet and word programs.
-# packages: graphviz txt2tags rasqal-utils qttools5-dev-tools qtchooser dia-shapes gdal-data gnustep-base-common
-# Most are written here from the formats' documentation (their programs are not in Debian); graphs, queries,
-# and translations are made by the real tools, and the package files are copied.
-need_tools dot gvgen roqet lupdate iconv
+# packages: graphviz txt2tags rasqal-utils qttools5-dev-tools qtchooser dia-shapes gdal-data gnustep-base-common cdrdao ffmpeg sox
+# Most are written here from the formats' documentation (their programs are not in Debian) and read back by
+# a real reader where Debian has one (ffmpeg for subtitles, dot, roqet, lconvert, txt2tags, cdrdao, Python's
+# XML and JSON parsers); graphs, queries and translations are made by the real tools, and the package files
+# are copied.
+need_tools dot gvgen roqet lupdate lconvert iconv ffmpeg txt2tags cdrdao sox
 mkdir -p "$work/text_kinds"
 cd "$work/text_kinds"
 # crlf FILE: Windows programs write their texts with CR LF line ends.
 crlf() { sed -i 's/$/\r/' "$1"; }
+# well_formed FILE...: the XML and JSON written here parse (the part stops otherwise).
+well_formed() { /usr/bin/python3 -c 'import sys, json, xml.dom.minidom
+for name in sys.argv[1:]:
+    json.load(open(name)) if name.endswith(".json") else xml.dom.minidom.parse(name)' "$@"; }
+# read_subtitles FORMAT FILE: ffmpeg's reader of that subtitle format turns the file into SubRip.
+# (ffmpeg's SAMI reader calls an empty cue a decoding error: only fatal messages are shown.)
+read_subtitles() { ffmpeg -hide_banner -loglevel fatal -y -f "$1" -i "$2" -f srt checked.srt && grep -q -- ' --> ' checked.srt; }
 
 # ---- XML dialects, by their root element
 cat > glade3.glade <<'XML'
@@ -30,6 +39,7 @@ cat > glade3.glade <<'XML'
   </object>
 </interface>
 XML
+well_formed glade3.glade
 # Glade 3 saves GtkBuilder interfaces: the bytes of a .ui file, right under either name.
 put glade_gtk3 ui,glade "written by this script from the format's documentation (Glade 3 project)" glade3.glade
 cat > libglade.glade <<'XML'
@@ -49,6 +59,7 @@ cat > libglade.glade <<'XML'
   </widget>
 </glade-interface>
 XML
+well_formed libglade.glade
 put glade_libglade glade "written by this script from the format's documentation (libglade interface)" libglade.glade
 cat > gnome.glade <<'XML'
 <?xml version="1.0"?>
@@ -68,6 +79,7 @@ cat > gnome.glade <<'XML'
   </widget>
 </glade-interface>
 XML
+well_formed gnome.glade
 put glade_libglade_gnome glade "written by this script from the format's documentation (libglade interface)" gnome.glade
 cat > app.jnlp <<'XML'
 <?xml version="1.0" encoding="UTF-8"?>
@@ -86,6 +98,7 @@ cat > app.jnlp <<'XML'
   </application-desc>
 </jnlp>
 XML
+well_formed app.jnlp
 put jnlp_application jnlp "written by this script from the format's documentation (Java Web Start)" app.jnlp
 cat > applet.jnlp <<'XML'
 <jnlp spec="6.0+" codebase="http://example.com/applets" href="clock.jnlp">
@@ -103,6 +116,7 @@ cat > applet.jnlp <<'XML'
     <applet-desc name="Clock" main-class="Clock" width="200" height="200"/>
 </jnlp>
 XML
+well_formed applet.jnlp
 put jnlp_applet jnlp "written by this script from the format's documentation (Java Web Start)" applet.jnlp
 cat > hardware.spx <<'XML'
 <?xml version="1.0" encoding="UTF-8"?>
@@ -142,6 +156,7 @@ cat > hardware.spx <<'XML'
 </array>
 </plist>
 XML
+well_formed hardware.spx
 put spx_hardware spx "written by this script from the format's documentation (System Profiler report)" hardware.spx
 cp /usr/share/gdal/gdalmdiminfo_output.schema.json gdal.schema.json
 put json_schema_gdal json "gdal-data (gdalmdiminfo_output.schema.json)" gdal.schema.json
@@ -163,6 +178,7 @@ with open("sample.schema.json", "w") as out:
     json.dump(schema, out, indent=2)
     out.write("\n")
 PY
+well_formed sample.schema.json
 put json_schema_2020 json "python3 json (a schema written by this script)" sample.schema.json
 cat > window.cpp <<'CPP'
 #include <QPushButton>
@@ -198,7 +214,9 @@ cat > app_de.ts <<'XML'
 </context>
 </TS>
 XML
-put linguist_translated ts "written by this script from the format's documentation (Qt Linguist)" app_de.ts
+well_formed app_de.ts
+QT_SELECT=5 lconvert -i app_de.ts -o checked.ts
+put linguist_translated ts "written by this script from the format's documentation (Qt Linguist), read back by lconvert" app_de.ts
 cat > sample.owx <<'XML'
 <?xml version="1.0"?>
 <Ontology xmlns="http://www.w3.org/2002/07/owl#"
@@ -222,6 +240,7 @@ cat > sample.owx <<'XML'
     </SubClassOf>
 </Ontology>
 XML
+well_formed sample.owx
 put owl_xml_ontology owx "written by this script from the format's documentation (OWL 2 XML syntax)" sample.owx
 cat > prefixed.owx <<'XML'
 <?xml version="1.0" encoding="UTF-8"?>
@@ -237,6 +256,7 @@ cat > prefixed.owx <<'XML'
   </owl:ObjectPropertyDomain>
 </owl:Ontology>
 XML
+well_formed prefixed.owx
 put owl_xml_prefixed owx "written by this script from the format's documentation (OWL 2 XML syntax)" prefixed.owx
 cat > query.mrml <<'XML'
 <?xml version="1.0" standalone="no" ?>
@@ -249,6 +269,7 @@ cat > query.mrml <<'XML'
   </query-step>
 </mrml>
 XML
+well_formed query.mrml
 put mrml_query mrml,mrl "written by this script from the format's documentation (MRML 1.0)" query.mrml
 cat > properties.mrml <<'XML'
 <mrml>
@@ -256,6 +277,7 @@ cat > properties.mrml <<'XML'
   <get-collections />
 </mrml>
 XML
+well_formed properties.mrml
 put mrml_properties mrml,mrl "written by this script from the format's documentation (MRML 1.0)" properties.mrml
 cat > sample.nzb <<'XML'
 <?xml version="1.0" encoding="iso-8859-1" ?>
@@ -274,6 +296,7 @@ cat > sample.nzb <<'XML'
  </file>
 </nzb>
 XML
+well_formed sample.nzb
 put nzb_with_head nzb "written by this script from the format's documentation (NZB 1.1)" sample.nzb
 cat > parts.nzb <<'XML'
 <?xml version="1.0" encoding="UTF-8"?>
@@ -287,6 +310,7 @@ cat > parts.nzb <<'XML'
   </file>
 </nzb>
 XML
+well_formed parts.nzb
 put nzb_segments nzb "written by this script from the format's documentation (NZB 1.1)" parts.nzb
 cp /usr/share/dia/shapes/electronic/variable_linear_part.shape linear.shape
 put dia_shape_electronic shape "dia-shapes (electronic/variable_linear_part.shape)" linear.shape
@@ -311,7 +335,8 @@ P { font-family: Arial; font-size: 14pt; color: white; text-align: center; }
 </SAMI>
 SMI
 crlf show.smi
-put sami_captions smi,sami "written by this script from the format's documentation (SAMI)" show.smi
+read_subtitles sami show.smi
+put sami_captions smi,sami "written by this script from the format's documentation (SAMI), read back by ffmpeg" show.smi
 cat > lower.smi <<'SMI'
 <!-- captions for the sample clip -->
 <sami>
@@ -326,7 +351,8 @@ cat > lower.smi <<'SMI'
 </body>
 </sami>
 SMI
-put sami_lowercase smi,sami "written by this script from the format's documentation (SAMI)" lower.smi
+read_subtitles sami lower.smi
+put sami_lowercase smi,sami "written by this script from the format's documentation (SAMI), read back by ffmpeg" lower.smi
 
 # ---- Texts with a clear first line
 cat > paper.lyx <<'LYX'
@@ -701,6 +727,7 @@ cat > software.spx <<'XML'
 </array>
 </plist>
 XML
+well_formed software.spx
 put spx_software spx "written by this script from the format's documentation (System Profiler report)" software.spx
 cat > duet.mup <<'MUP'
 //!Mup-Arkkra-7.0
@@ -941,7 +968,8 @@ This is **bold** and //italic// text.
 
 | cell | cell |
 T2T
-put txt2tags_notes t2t "written by this script from the format's documentation (txt2tags)" notes.t2t
+txt2tags -q -t html -o checked.html notes.t2t
+put txt2tags_notes t2t "written by this script from the format's documentation (txt2tags), read back by txt2tags" notes.t2t
 cat > main.qml <<'QML'
 import QtQuick 2.15
 import QtQuick.Window 2.15
@@ -1007,7 +1035,8 @@ strict graph network
   server1 -- server2 [color=red];
 }
 GV
-put graphviz_strict_graph gv,dot "written by this script from the format's documentation (DOT language)" network.dot
+dot -Tcanon network.dot > /dev/null
+put graphviz_strict_graph gv,dot "written by this script from the format's documentation (DOT language), read back by dot" network.dot
 cat > people.rq <<'RQ'
 PREFIX foaf: <http://xmlns.com/foaf/0.1/>
 SELECT ?name ?mbox WHERE { ?x foaf:name ?name . OPTIONAL { ?x foaf:mbox ?mbox } } ORDER BY ?name LIMIT 10
@@ -1028,7 +1057,8 @@ WHERE
 }
 ORDER BY ?title
 RQ
-put sparql_titles qs,rq "written by this script from the format's documentation (SPARQL 1.1)" titles.qs
+roqet -q -n -i sparql titles.qs > /dev/null
+put sparql_titles qs,rq "written by this script from the format's documentation (SPARQL 1.1), read back by roqet" titles.qs
 cat > album.toc <<'TOC'
 CD_DA
 
@@ -1037,15 +1067,19 @@ TRACK AUDIO
 NO COPY
 NO PRE_EMPHASIS
 TWO_CHANNEL_AUDIO
-FILE "track01.wav" 0 03:12:40
+FILE "track01.wav" 0 00:04:00
 
 // Track 2
 TRACK AUDIO
 TWO_CHANNEL_AUDIO
 PREGAP 00:02:00
-FILE "track02.wav" 0
+FILE "track02.wav" 0 00:03:00
 TOC
-put cdrdao_toc_audio toc "written by this script from the format's documentation (cdrdao table of contents)" album.toc
+# cdrdao reads a table of contents only beside the audio and data files it names.
+sox -n -r 44100 -c 2 -b 16 track01.wav trim 0 4
+sox -n -r 44100 -c 2 -b 16 track02.wav trim 0 3
+cdrdao show-toc album.toc > /dev/null 2>&1
+put cdrdao_toc_audio toc "written by this script from the format's documentation (cdrdao table of contents), read back by cdrdao show-toc" album.toc
 cat > text.toc <<'TOC'
 CD_DA
 
@@ -1067,17 +1101,23 @@ CD_TEXT {
 }
 FILE "data.bin" 0 00:30:00
 TOC
-put cdrdao_toc_cd_text toc "written by this script from the format's documentation (cdrdao table of contents)" text.toc
+head -c 352800 /dev/zero > data.bin
+cdrdao show-toc text.toc > /dev/null 2>&1
+put cdrdao_toc_cd_text toc "written by this script from the format's documentation (cdrdao table of contents), read back by cdrdao show-toc" text.toc
 
 # ---- Subtitles
 printf '{25}{75}Quodra sample subtitle\r\n{100}{162}A second one\r\n{175}{}The end\r\n' > microdvd.sub
-put microdvd_lines sub "written by this script from the format's documentation (MicroDVD)" microdvd.sub
+read_subtitles microdvd microdvd.sub
+put microdvd_lines sub "written by this script from the format's documentation (MicroDVD), read back by ffmpeg" microdvd.sub
 printf '{1}{1}23.976\n{24}{72}Quodra sample subtitle|on two lines\n{96}{150}{y:i}A second one\n' > framed.sub
-put microdvd_frame_rate sub "written by this script from the format's documentation (MicroDVD)" framed.sub
+read_subtitles microdvd framed.sub
+put microdvd_frame_rate sub "written by this script from the format's documentation (MicroDVD), read back by ffmpeg" framed.sub
 printf '[10][30]Quodra sample subtitle\n[40][65]/A second one|on two lines\n[70][90]The end\n' > lines.mpl
-put mpl2_lines mpl "written by this script from the format's documentation (MPL2)" lines.mpl
+read_subtitles mpl2 lines.mpl
+put mpl2_lines mpl "written by this script from the format's documentation (MPL2), read back by ffmpeg" lines.mpl
 printf '[0][25]First\n[30][52]Second\n' > short.mpl
-put mpl2_short mpl "written by this script from the format's documentation (MPL2)" short.mpl
+read_subtitles mpl2 short.mpl
+put mpl2_short mpl "written by this script from the format's documentation (MPL2), read back by ffmpeg" short.mpl
 cat > timed.sub <<'SUB'
 TITLE=Quodra sample
 AUTHOR=Quodra
@@ -1091,7 +1131,8 @@ Quodra sample subtitle
 A second one
 on two lines
 SUB
-put mpsub_time sub "written by this script from the format's documentation (MPSub)" timed.sub
+read_subtitles mpsub timed.sub
+put mpsub_time sub "written by this script from the format's documentation (MPSub), read back by ffmpeg" timed.sub
 cat > frames.sub <<'SUB'
 FORMAT=25
 
@@ -1101,7 +1142,8 @@ First subtitle
 25 75
 Second subtitle
 SUB
-put mpsub_frames sub "written by this script from the format's documentation (MPSub)" frames.sub
+read_subtitles mpsub frames.sub
+put mpsub_frames sub "written by this script from the format's documentation (MPSub), read back by ffmpeg" frames.sub
 cat > info.sub <<'SUB'
 [INFORMATION]
 [TITLE]Quodra sample
@@ -1122,7 +1164,8 @@ Quodra sample subtitle[br]on two lines
 A second one
 SUB
 crlf info.sub
-put subviewer_information sub "written by this script from the format's documentation (SubViewer 2.0)" info.sub
+read_subtitles subviewer info.sub
+put subviewer_information sub "written by this script from the format's documentation (SubViewer 2.0), read back by ffmpeg" info.sub
 cat > plain.sub <<'SUB'
 00:00:01.00,00:00:03.50
 Quodra sample subtitle
@@ -1133,7 +1176,8 @@ A second one
 00:00:07.20,00:00:09.00
 The end
 SUB
-put subviewer_timings sub "written by this script from the format's documentation (SubViewer)" plain.sub
+read_subtitles subviewer plain.sub
+put subviewer_timings sub "written by this script from the format's documentation (SubViewer), read back by ffmpeg" plain.sub
 
 # ---- Program sources that share the extension .m (MATLAB, Objective-C) and .mo (Modelica)
 cat > summarize.m <<'M'
