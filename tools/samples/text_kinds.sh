@@ -1,12 +1,12 @@
 # Text kinds of particular programs: XML dialects (interface designs, launch files, reports, schemas,
 # ontologies, translations, news lists), program sources that share an extension (.m, .mo), graphs, queries,
 # subtitles, playlists, registry files and the saved files of a few spreadsheet and word programs.
-# packages: graphviz txt2tags rasqal-utils qttools5-dev-tools qtchooser dia-shapes gdal-data gnustep-base-common cdrdao ffmpeg sox
+# packages: graphviz txt2tags rasqal-utils qttools5-dev-tools qtchooser dia-shapes gdal-data gnustep-base-common cdrdao ffmpeg sox wine64
 # Most are written here from the formats' documentation (their programs are not in Debian) and read back by
 # a real reader where Debian has one (ffmpeg for subtitles, dot, roqet, lconvert, txt2tags, cdrdao, Python's
 # XML and JSON parsers); graphs, queries and translations are made by the real tools, and the package files
 # are copied.
-need_tools dot gvgen roqet lupdate lconvert iconv ffmpeg txt2tags cdrdao sox
+need_tools dot gvgen roqet lupdate lconvert iconv ffmpeg txt2tags cdrdao sox /usr/lib/wine/wine64
 mkdir -p "$work/text_kinds"
 cd "$work/text_kinds"
 # crlf FILE: Windows programs write their texts with CR LF line ends.
@@ -447,6 +447,14 @@ REGEDIT4
 REG
 crlf settings.reg
 put reg_regedit4 reg "written by this script from the format's documentation (REGEDIT4)" settings.reg
+# Wine's regedit imports the REGEDIT4 file and exports its keys again, as version 5 in UTF-16.
+(
+  export WINEPREFIX="$work/text_kinds/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  /usr/lib/wine/wine64 regedit /S settings.reg >/dev/null 2>&1
+  /usr/lib/wine/wine64 regedit /E exported.reg 'HKEY_CURRENT_USER\Software\Quodra' >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w
+)
+put reg_wine_export reg "regedit /E (Wine), of the REGEDIT4 file above" exported.reg
 cat > unicode.txt <<'REG'
 Windows Registry Editor Version 5.00
 
