@@ -259,6 +259,10 @@ TEST_F(TextJudge, BinaryEmptyAndHostileFiles)
     std::string long_line(50000, 'a');
     std::string many_lines;
     for (int i = 0; i < 3000; ++i) many_lines += "x\n";
+    // Every line opens a Modelica class that none closes: each is looked for in the lines after it.
+    std::string unclosed_classes;
+    for (int i = 0; i < 3000; ++i) unclosed_classes += "model m" + std::to_string(i) + "\n  Real x;\n";
+    std::string long_class_name = "model " + std::string(300, 'n') + "\nequation\nend " + std::string(300, 'n') + ";\n";
     std::string controls = "text" + std::string(40, '\x01') + "more text\n";
     const struct {
         const char *name;
@@ -272,6 +276,10 @@ TEST_F(TextJudge, BinaryEmptyAndHostileFiles)
         {"one_long_line", long_line, UNKNOWN},
         {"many_short_lines", many_lines, UNKNOWN},
         {"shebang_only", "#!", UNKNOWN},
+        {"unclosed_classes", unclosed_classes, UNKNOWN},
+        {"long_class_name", long_class_name, UNKNOWN},
+        {"quoted_graph_name_never_closed", "digraph \"never closed {\n", UNKNOWN},
+        {"schema_key_cut_off", "{\"$schema\"", 0x5303},  // a JSON text cut short, naming no meta-schema
         {"open_tag_only", "<", UNKNOWN},
     };
     for (const auto &c : cases) EXPECT_EQ(judge_text(c.name, c.bytes), c.kind) << c.name;
