@@ -83,6 +83,15 @@ bool equals(const text_line &line, const char *text)
     return line.length == std::strlen(text) && std::memcmp(line.start, text, line.length) == 0;
 }
 
+bool equals_nocase(const char *text, const char *other)
+{
+    while (*text != '\0' && lower_of(*text) == lower_of(*other)) {
+        ++text;
+        ++other;
+    }
+    return *text == '\0' && *other == '\0';
+}
+
 // Every mark is looked for in every line: the search jumps from one occurrence of the part's first byte
 // to the next.
 bool buffer_contains(const char *bytes, size_t size, const char *part)
@@ -162,7 +171,8 @@ uint32_t kind_of_shebang(const text_line &line)
         {"ksh", TEXT_SHELL},    {"ash", TEXT_SHELL},    {"python", TEXT_PYTHON},   {"perl", TEXT_PERL},
         {"ruby", TEXT_RUBY},    {"node", TEXT_JAVASCRIPT}, {"nodejs", TEXT_JAVASCRIPT}, {"lua", TEXT_LUA},
         {"php", TEXT_PHP},      {"awk", TEXT_AWK},      {"gawk", TEXT_AWK},        {"mawk", TEXT_AWK},
-        {"make", TEXT_MAKEFILE}, {"deno", TEXT_TYPESCRIPT}, {"ts-node", TEXT_TYPESCRIPT},
+        {"make", TEXT_MAKEFILE}, {"deno", TEXT_TYPESCRIPT}, {"ts-node", TEXT_TYPESCRIPT}, {"qml", TEXT_QML},
+        {"qmlscene", TEXT_QML},
     };
     for (const auto &entry : interpreters)
         if (std::strcmp(name, entry.name) == 0) return entry.kind;
@@ -244,7 +254,21 @@ uint32_t kind_of_xml(const char *bytes, size_t size)
     if (std::strcmp(name, "metalink") == 0) return TEXT_METALINK;
     if (std::strcmp(name, "smil") == 0) return wpl ? 0 : TEXT_SMIL;
     if (std::strcmp(name, "ttFont") == 0) return TEXT_TTX;
+    // libglade's interfaces have a root of their own; Glade's newer files are GtkBuilder interfaces, the same
+    // bytes as a .ui file (its comment "Generated with glade" heads most .ui files too).
+    if (std::strcmp(name, "glade-interface") == 0) return TEXT_GLADE;
     if (std::strcmp(name, "interface") == 0 || (std::strcmp(name, "ui") == 0 && tag_has("version="))) return TEXT_UI;
+    if (std::strcmp(name, "jnlp") == 0) return TEXT_JNLP;
+    // A system profiler report is a property list whose items name the profiler's command line.
+    if (std::strcmp(name, "plist") == 0 && buffer_contains(bytes, size, "<key>_SPCommandLineArguments</key>"))
+        return TEXT_SYSTEM_PROFILE;
+    if (std::strcmp(name, "TS") == 0) return TEXT_LINGUIST;
+    if (std::strcmp(local, "Ontology") == 0 && tag_has("http://www.w3.org/2002/07/owl#")) return TEXT_OWL;
+    if (std::strcmp(name, "mrml") == 0) return TEXT_MRML;
+    if (std::strcmp(name, "nzb") == 0) return TEXT_NZB;
+    if (std::strcmp(local, "shape") == 0 && tag_has("dia-shape-ns")) return TEXT_DIA_SHAPE;
+    // SAMI is HTML-like markup rather than XML: its element names come in either case.
+    if (equals_nocase(name, "sami")) return TEXT_SAMI;
     const char *docbook_roots[] = {"article", "book", "chapter", "section", "refentry", "set", "part", "appendix"};
     for (const char *root : docbook_roots)
         if (std::strcmp(name, root) == 0 && (tag_has("http://docbook.org/ns/docbook") || doctype_has("DocBook")))
@@ -414,10 +438,21 @@ uint32_t kind_of_records(const text_view &view)
             is_digit(line.start[8]))
             uu_begin = true;
         if (uu_begin && line.length == 61 && line.start[0] == 'M') ++uu_lines;
+        // "@article{key," and the like: an entry type of BibTeX's own (a decorator such as "@cache(" is a
+        // program's).
         if (line.length > 2 && line.start[0] == '@' && is_letter(line.start[1])) {
             size_t k = 1;
             while (k < line.length && is_letter(line.start[k])) ++k;
-            if (k < line.length && (line.start[k] == '{' || line.start[k] == '(')) ++bib_entries;
+            if (k < line.length && (line.start[k] == '{' || line.start[k] == '(') && k - 1 < 16) {
+                char type[16] = {};
+                for (size_t c = 1; c < k; ++c) type[c - 1] = lower_of(line.start[c]);
+                const char *entry_types[] = {"article", "book", "booklet", "inbook", "incollection", "inproceedings",
+                                             "conference", "manual", "mastersthesis", "misc", "phdthesis",
+                                             "proceedings", "techreport", "unpublished", "online", "string",
+                                             "preamble", "comment", "software", "dataset", "report", "thesis"};
+                for (const char *entry : entry_types)
+                    if (std::strcmp(type, entry) == 0) ++bib_entries;
+            }
         }
         if (starts_with(line, "Name:")) name = true;
         if (starts_with(line, "Version:")) version = true;
@@ -427,6 +462,236 @@ uint32_t kind_of_records(const text_view &view)
     if (uu_begin && uu_lines >= 1) return TEXT_UUENCODE;
     if (bib_entries >= 1) return TEXT_BIBTEX;
     if (name && version && description) return TEXT_RPM_SPEC;
+    return 0;
+}
+
+// ---- Texts of particular programs, subtitles and lists, by a shape of their own.
+
+// The first line that is not empty and not a comment ("//", "#", or a "/* */" block).
+size_t first_statement_line(const text_view &view)
+{
+    bool in_block = false;
+    for (size_t i = 0; i < view.line_count; ++i) {
+        text_line t = trimmed(view.lines[i]);
+        if (in_block) {
+            if (contains(t, "*/")) in_block = false;
+            continue;
+        }
+        if (t.length == 0 || starts_with(t, "//") || starts_with(t, "#")) continue;
+        if (starts_with(t, "/*")) {
+            in_block = !contains(t, "*/");
+            continue;
+        }
+        return i;
+    }
+    return view.line_count;
+}
+
+// A word at the start of the line followed by a blank, a brace or the line's end.
+bool starts_with_word(const text_line &line, const char *word)
+{
+    size_t n = std::strlen(word);
+    return starts_with(line, word) && (line.length == n || is_space(line.start[n]) || line.start[n] == '{');
+}
+
+// Graphviz: the first statement opens a graph ("strict"? "graph"|"digraph" ID? "{").
+uint32_t kind_of_graph(const text_view &view)
+{
+    size_t i = first_statement_line(view);
+    if (i >= view.line_count) return 0;
+    text_line t = trimmed(view.lines[i]);
+    if (starts_with_word(t, "strict")) {
+        t.start += 6;
+        t.length -= 6;
+        t = trimmed(t);
+    }
+    size_t k = 0;
+    if (starts_with_word(t, "digraph")) k = 7;
+    else if (starts_with_word(t, "graph")) k = 5;
+    else return 0;
+    // The graph's name (a word or a quoted string), then its brace here or on the next line: "graph = {" in a
+    // program is an assignment.
+    while (k < t.length && is_space(t.start[k])) ++k;
+    if (k < t.length && t.start[k] == '"') {
+        ++k;
+        while (k < t.length && t.start[k] != '"') ++k;
+        if (k >= t.length) return 0;
+        ++k;
+    } else {
+        while (k < t.length && is_word(t.start[k])) ++k;
+    }
+    while (k < t.length && is_space(t.start[k])) ++k;
+    if (k < t.length) return t.start[k] == '{' ? TEXT_GRAPHVIZ : 0;
+    return i + 1 < view.line_count && starts_with(trimmed(view.lines[i + 1]), "{") ? TEXT_GRAPHVIZ : 0;
+}
+
+// cdrdao's table of contents: the disc's mode (or its catalog number or text block) first, then tracks.
+uint32_t kind_of_disc_toc(const text_view &view)
+{
+    size_t i = first_statement_line(view);
+    if (i >= view.line_count) return 0;
+    text_line t = trimmed(view.lines[i]);
+    if (!equals(t, "CD_DA") && !equals(t, "CD_ROM") && !equals(t, "CD_ROM_XA") && !starts_with(t, "CATALOG \"") &&
+        !starts_with_word(t, "CD_TEXT"))
+        return 0;
+    for (size_t k = i + 1; k < view.line_count; ++k)
+        if (starts_with(trimmed(view.lines[k]), "TRACK ")) return TEXT_CDRDAO_TOC;
+    return 0;
+}
+
+// Subtitles of one line each, timed in braces ({start}{end}text, frames) or brackets ([start][end]text,
+// tenths of a second).
+bool timed_in_pairs(const text_line &line, char open, char close)
+{
+    size_t k = 0;
+    for (int pair = 0; pair < 2; ++pair) {
+        if (k >= line.length || line.start[k] != open) return false;
+        ++k;
+        size_t digits = 0;
+        while (k < line.length && is_digit(line.start[k])) {
+            ++k;
+            ++digits;
+        }
+        if (k >= line.length || line.start[k] != close || (pair == 0 && digits == 0)) return false;
+        ++k;
+    }
+    return true;
+}
+
+// hh:mm:ss.cc,hh:mm:ss.cc (SubViewer's timing line).
+bool subviewer_timing(const text_line &line)
+{
+    const char shape[] = "00:00:00.00,00:00:00.00";
+    if (line.length != sizeof shape - 1) return false;
+    for (size_t k = 0; k + 1 < sizeof shape; ++k) {
+        if (is_digit(shape[k]) ? !is_digit(line.start[k]) : line.start[k] != shape[k]) return false;
+    }
+    return true;
+}
+
+// A number with an optional fraction.
+bool scan_number(const text_line &line, size_t *at)
+{
+    size_t k = *at, digits = 0;
+    while (k < line.length && is_digit(line.start[k])) {
+        ++k;
+        ++digits;
+    }
+    if (k < line.length && line.start[k] == '.') {
+        ++k;
+        while (k < line.length && is_digit(line.start[k])) {
+            ++k;
+            ++digits;
+        }
+    }
+    *at = k;
+    return digits > 0;
+}
+
+// MPSub's timing line: the pause before the subtitle and its duration.
+bool mpsub_timing(const text_line &line)
+{
+    size_t k = 0;
+    if (!scan_number(line, &k) || k >= line.length || line.start[k] != ' ') return false;
+    ++k;
+    return scan_number(line, &k) && k == line.length;
+}
+
+uint32_t kind_of_subtitles(const text_view &view)
+{
+    size_t first = first_content_line(view);
+    if (first < view.line_count && equals(trimmed(view.lines[first]), "[INFORMATION]")) return TEXT_SUBVIEWER;
+    size_t lines = 0, braces = 0, brackets = 0, subviewer = 0, mpsub = 0;
+    bool format = false;
+    for (size_t i = 0; i < view.line_count; ++i) {
+        text_line t = trimmed(view.lines[i]);
+        if (t.length == 0) continue;
+        ++lines;
+        if (timed_in_pairs(t, '{', '}')) ++braces;
+        if (timed_in_pairs(t, '[', ']')) ++brackets;
+        if (subviewer_timing(t)) ++subviewer;
+        if (mpsub_timing(t)) ++mpsub;
+        if (starts_with(t, "FORMAT=")) format = true;
+    }
+    // One timed line per subtitle: nearly every line is one.
+    if (braces >= 2 && braces * 10 >= lines * 8) return TEXT_MICRODVD;
+    if (brackets >= 2 && brackets * 10 >= lines * 8) return TEXT_MPL2;
+    // A timing line, then the subtitle's lines, then an empty line.
+    if (subviewer >= 2 && subviewer * 4 >= lines) return TEXT_SUBVIEWER;
+    if (format && mpsub >= 2) return TEXT_MPSUB;
+    return 0;
+}
+
+// A SPARQL query form: its keyword, then what it yields (variables, "*", a template or an IRI) or its pattern.
+bool is_query_form(const text_line &t)
+{
+    const char *forms[] = {"SELECT", "CONSTRUCT", "ASK", "DESCRIBE", "select", "construct", "ask", "describe"};
+    for (const char *form : forms) {
+        if (!starts_with_word(t, form)) continue;
+        text_line rest = {t.start + std::strlen(form), t.length - std::strlen(form)};
+        rest = trimmed(rest);
+        if (rest.length == 0) return false;
+        char c = rest.start[0];
+        return c == '?' || c == '*' || c == '{' || c == '<' || starts_with_nocase(rest, "DISTINCT ") ||
+               starts_with_nocase(rest, "REDUCED ") || starts_with_nocase(rest, "WHERE");
+    }
+    return false;
+}
+
+// Other texts of programs: a VPN client's profile, txt2tags' settings, QML's imports and object blocks, and
+// SPARQL's query forms.
+uint32_t kind_of_program_text(const text_view &view)
+{
+    bool main_section = false, auth_type = false, host = false, qt_import = false, object_block = false;
+    bool query_form = false, variable = false, brace = false, where = false;
+    int settings = 0;
+    const char *t2t_settings[] = {"target", "encoding", "options", "postproc", "preproc", "style", "includeconf",
+                                  "nested", "guicolors", "csv"};
+    for (size_t i = 0; i < view.line_count; ++i) {
+        text_line t = trimmed(view.lines[i]);
+        if (t.length == 0) continue;
+        if (starts_with_nocase(t, "[main]")) main_section = true;
+        // A profile's administrator locks a value with "!" before its name.
+        text_line key = t;
+        if (key.start[0] == '!') {
+            ++key.start;
+            --key.length;
+        }
+        if (starts_with_nocase(key, "AuthType=")) auth_type = true;
+        if (starts_with_nocase(key, "Host=")) host = true;
+        if (starts_with(view.lines[i], "%!")) {
+            for (const char *name : t2t_settings) {
+                text_line rest = {t.start + 2, t.length - 2};
+                rest = trimmed(rest);
+                size_t n = std::strlen(name);
+                if (starts_with_nocase(rest, name) && rest.length > n && (rest.start[n] == ':' || rest.start[n] == '(' ||
+                                                                         is_space(rest.start[n])))
+                    ++settings;
+            }
+        }
+        if (starts_with(t, "import Qt") || starts_with(t, "import Qml") || starts_with(t, "import \"")) qt_import = true;
+        // "Rectangle {", "Controls.Button {": a type name with a capital, then the block.
+        if (t.length >= 3 && is_upper(t.start[0]) && t.start[t.length - 1] == '{') {
+            size_t k = 0;
+            while (k < t.length && (is_word(t.start[k]) || t.start[k] == '.')) ++k;
+            if (k + 2 == t.length && t.start[k] == ' ') object_block = true;
+        }
+        if (is_query_form(t)) query_form = true;
+        for (size_t k = 0; k + 1 < t.length; ++k)
+            if (t.start[k] == '?' && is_letter(t.start[k + 1]) && (k == 0 || is_space(t.start[k - 1])))
+                variable = true;
+        if (contains(t, "{")) brace = true;
+        // The group pattern: "WHERE {" (the word may also close a line whose next line opens the brace).
+        if (contains(t, "WHERE {") || contains(t, "where {") || contains(t, "WHERE{") ||
+            ((equals(t, "WHERE") || equals(t, "where")) && i + 1 < view.line_count &&
+             starts_with(trimmed(view.lines[i + 1]), "{")))
+            where = true;
+    }
+    if (main_section && auth_type && host) return TEXT_VPN_PROFILE;
+    if (settings >= 1) return TEXT_TXT2TAGS;
+    if (qt_import && object_block) return TEXT_QML;
+    // A query form with variables and a group pattern in braces; Turtle's PREFIX lines have no query form.
+    if (query_form && variable && brace && where) return TEXT_SPARQL;
     return 0;
 }
 
@@ -509,30 +774,61 @@ bool json_value(json_reader *r, int depth)
     return is_digit(w[0]) || w[0] == '-';
 }
 
+// "$schema": "...json-schema.org/..." somewhere in the text.
+bool json_names_meta_schema(const char *bytes, size_t size)
+{
+    const char key[] = "\"$schema\"";
+    const size_t key_size = sizeof key - 1;
+    for (size_t i = 0; i + key_size <= size; ++i) {
+        if (std::memcmp(bytes + i, key, key_size) != 0) continue;
+        size_t k = i + key_size;
+        while (k < size && (bytes[k] == ' ' || bytes[k] == '\t' || bytes[k] == '\r' || bytes[k] == '\n')) ++k;
+        if (k >= size || bytes[k] != ':') continue;
+        ++k;
+        while (k < size && (bytes[k] == ' ' || bytes[k] == '\t' || bytes[k] == '\r' || bytes[k] == '\n')) ++k;
+        if (k >= size || bytes[k] != '"') continue;
+        size_t end = k + 1;
+        while (end < size && bytes[end] != '"') ++end;
+        if (buffer_contains(bytes + k, end - k, "json-schema.org/")) return true;
+    }
+    return false;
+}
+
 uint32_t kind_of_json(const char *bytes, size_t size)
 {
     json_reader r = {bytes, size, 0, false};
     json_space(&r);
     if (r.at >= size || (bytes[r.at] != '{' && bytes[r.at] != '[')) return 0;
+    bool object = bytes[r.at] == '{';
     if (!json_value(&r, 0)) return 0;
     if (!r.cut) {
         json_space(&r);
         if (r.at != size) return 0;  // something after the value
     }
     if (buffer_contains(bytes, size, "\"nbformat\"") && buffer_contains(bytes, size, "\"cells\"")) return TEXT_NOTEBOOK;
+    // A schema names the meta-schema it follows and describes values; a document that only points to its
+    // schema (a configuration file's "$schema") describes nothing.
+    if (object && json_names_meta_schema(bytes, size)) {
+        const char *keywords[] = {"\"properties\"", "\"type\"", "\"$defs\"", "\"definitions\"", "\"items\"",
+                                  "\"oneOf\"", "\"anyOf\"", "\"allOf\"", "\"enum\""};
+        for (const char *keyword : keywords)
+            if (buffer_contains(bytes, size, keyword)) return TEXT_JSON_SCHEMA;
+    }
     return TEXT_JSON;
 }
 
 // ---- Program sources, build files and documentation texts by their lines.
 enum scored_kind {
     S_C, S_CPP, S_CSHARP, S_JAVA, S_PYTHON, S_SHELL, S_PERL, S_RUBY, S_PHP, S_JS, S_TS, S_GO, S_RUST, S_LUA,
-    S_SQL, S_ELISP, S_AWK, S_MAKE, S_CMAKE, S_YAML, S_TOML, S_INI, S_MARKDOWN, S_RST, S_LATEX, S_TROFF, S_COUNT
+    S_SQL, S_ELISP, S_AWK, S_MAKE, S_CMAKE, S_YAML, S_TOML, S_INI, S_MARKDOWN, S_RST, S_LATEX, S_TROFF, S_OBJC,
+    S_MATLAB, S_MODELICA, S_COUNT
 };
 
 const uint32_t SCORED_CODES[S_COUNT] = {
     TEXT_C,    TEXT_CPP,   TEXT_CSHARP, TEXT_JAVA,     TEXT_PYTHON, TEXT_SHELL, TEXT_PERL,  TEXT_RUBY,  TEXT_PHP,
     TEXT_JAVASCRIPT, TEXT_TYPESCRIPT, TEXT_GO, TEXT_RUST, TEXT_LUA, TEXT_SQL, TEXT_ELISP, TEXT_AWK, TEXT_MAKEFILE,
-    TEXT_CMAKE, TEXT_YAML, TEXT_TOML,  TEXT_INI,    TEXT_MARKDOWN, TEXT_RST, TEXT_LATEX, TEXT_TROFF,
+    TEXT_CMAKE, TEXT_YAML, TEXT_TOML,  TEXT_INI,    TEXT_MARKDOWN, TEXT_RST, TEXT_LATEX, TEXT_TROFF, TEXT_OBJC,
+    TEXT_MATLAB, TEXT_MODELICA,
 };
 
 // A mark of a kind: where on the (trimmed) line it is looked for, and what it is worth.
@@ -661,17 +957,148 @@ const kind_mark MARKS[] = {
     {S_TROFF, AT_START, ".\\\"", 3},         {S_TROFF, AT_START, "'\\\"", 3},     {S_TROFF, WHOLE_LINE, ".nf", 3},
     {S_TROFF, WHOLE_LINE, ".fi", 3},         {S_TROFF, WHOLE_LINE, ".LP", 3},     {S_TROFF, AT_START, ".IP", 2},
     {S_TROFF, AT_START, ".de ", 3},          {S_TROFF, AT_START, ".ft ", 2},      {S_TROFF, AT_START, ".SS ", 3},
+    {S_OBJC, AT_START, "#import <", 4},      {S_OBJC, AT_START, "#import \"", 4}, {S_OBJC, AT_START, "@interface ", 5},
+    {S_OBJC, AT_START, "@implementation ", 5}, {S_OBJC, WHOLE_LINE, "@end", 4},   {S_OBJC, AT_START, "@property", 4},
+    {S_OBJC, AT_START, "@synthesize ", 4},   {S_OBJC, ANYWHERE, "[super ", 3},    {S_OBJC, ANYWHERE, "[self ", 3},
+    {S_OBJC, ANYWHERE, "alloc] init", 4},    {S_OBJC, AT_START, "- (", 3},        {S_OBJC, AT_START, "+ (", 3},
+    {S_OBJC, ANYWHERE, "NSString", 2},       {S_OBJC, AT_START, "@autoreleasepool", 5}, {S_OBJC, ANYWHERE, "@selector(", 4},
+    {S_OBJC, ANYWHERE, "NSLog(@\"", 4},     {S_OBJC, ANYWHERE, " = [NS", 4},    {S_OBJC, ANYWHERE, "[[NS", 4},
+    {S_MATLAB, AT_START, "% ", 2},           {S_MATLAB, AT_START, "%% ", 1},       {S_MATLAB, AT_START, "function [", 4},
+    {S_MATLAB, ANYWHERE, "zeros(", 2},       {S_MATLAB, ANYWHERE, "disp(", 3},    {S_MATLAB, ANYWHERE, "numel(", 3},
+    {S_MATLAB, ANYWHERE, "nargin", 4},       {S_MATLAB, ANYWHERE, "linspace(", 2}, {S_MATLAB, ANYWHERE, " = 1:", 3},
+    {S_MATLAB, WHOLE_LINE, "endfunction", 2}, {S_MATLAB, WHOLE_LINE, "clc", 3},   {S_MATLAB, AT_START, "clear all", 3},
+    {S_MATLAB, AT_START, "close all", 3},    {S_MATLAB, ANYWHERE, ".^", 3},       {S_MATLAB, ANYWHERE, ".*", 1},
+    {S_MATLAB, ANYWHERE, "isempty(", 2},     {S_MATLAB, ANYWHERE, "plot(", 2},    {S_MATLAB, WHOLE_LINE, "end", 1},
+    {S_MATLAB, ANYWHERE, "fprintf(", 1},     {S_MATLAB, ANYWHERE, "ones(", 1},
+    {S_MODELICA, AT_START, "model ", 4},     {S_MODELICA, AT_START, "within ", 4}, {S_MODELICA, WHOLE_LINE, "equation", 5},
+    {S_MODELICA, WHOLE_LINE, "initial equation", 5}, {S_MODELICA, AT_START, "parameter Real ", 5},
+    {S_MODELICA, AT_START, "parameter ", 2}, {S_MODELICA, AT_START, "Real ", 3},   {S_MODELICA, ANYWHERE, " der(", 4},
+    {S_MODELICA, AT_START, "connector ", 4}, {S_MODELICA, ANYWHERE, "Modelica.", 4}, {S_MODELICA, AT_START, "annotation", 2},
+    {S_MODELICA, WHOLE_LINE, "algorithm", 3}, {S_MODELICA, AT_START, "block ", 2}, {S_MODELICA, AT_START, "record ", 2},
+    {S_MODELICA, AT_START, "input Real", 4}, {S_MODELICA, AT_START, "output Real", 4}, {S_MODELICA, AT_START, "end ", 1},
+    {S_MODELICA, AT_START, "import Modelica", 5}, {S_MODELICA, AT_START, "der(", 4},
 };
+
+// Modelica's classes close with their own name: "model Tank" ... "end Tank;".
+bool modelica_class_closed(const text_view &view, size_t from)
+{
+    const char *prefixes[] = {"partial ", "encapsulated ", "replaceable ", "expandable ", "operator "};
+    const char *classes[] = {"model ", "package ", "block ", "connector ", "record ", "function ", "class ", "type "};
+    for (size_t i = from; i < view.line_count; ++i) {
+        text_line t = trimmed(view.lines[i]);
+        for (const char *prefix : prefixes)
+            if (starts_with(t, prefix)) {
+                t.start += std::strlen(prefix);
+                t.length -= std::strlen(prefix);
+            }
+        size_t k = 0;
+        for (const char *word : classes)
+            if (starts_with(t, word)) k = std::strlen(word);
+        if (k == 0) continue;
+        size_t name_start = k;
+        while (k < t.length && (is_word(t.start[k]) || t.start[k] == '.')) ++k;
+        size_t n = k - name_start;
+        if (n == 0 || n > 60) continue;
+        char closing[72] = "end ";
+        std::memcpy(closing + 4, t.start + name_start, n);
+        closing[4 + n] = ';';
+        closing[5 + n] = '\0';
+        for (size_t j = i + 1; j < view.line_count; ++j)
+            if (equals(trimmed(view.lines[j]), closing)) return true;
+    }
+    return false;
+}
 
 const unsigned char MARK_REPEATS = 3;
 
-bool mark_found(const text_line &line, const kind_mark &mark)
+// The bytes a line holds, as a set: a mark whose first byte the line lacks is not looked for in it (the
+// judge reads every line against every mark, so this is where its time goes).
+struct byte_set {
+    uint32_t bits[8];
+};
+
+void collect_bytes(const text_line &line, byte_set *set)
 {
+    std::memset(set->bits, 0, sizeof set->bits);
+    for (size_t i = 0; i < line.length; ++i) {
+        unsigned char c = static_cast<unsigned char>(line.start[i]);
+        set->bits[c >> 5] |= 1u << (c & 31);
+    }
+}
+
+bool has_byte(const byte_set &set, char c)
+{
+    unsigned char u = static_cast<unsigned char>(c);
+    return (set.bits[u >> 5] & (1u << (u & 31))) != 0;
+}
+
+const size_t MARK_COUNT = sizeof MARKS / sizeof MARKS[0];
+
+// The marks listed by their first byte, in three lists: those looked for at the start of a line (or as the
+// whole line), those looked for there in either case (by the lower-case byte), and those looked for anywhere.
+// The marks of list L with first byte B are order[L][begin[L][B]] up to order[L][begin[L][B + 1]].
+enum mark_list_kind { LIST_AT_START, LIST_NOCASE_START, LIST_ANYWHERE, LIST_COUNT };
+
+struct mark_buckets {
+    uint16_t lengths[MARK_COUNT];
+    uint16_t begin[LIST_COUNT][257];
+    uint16_t order[LIST_COUNT][MARK_COUNT];
+    unsigned char anywhere_bytes[256];  // the first bytes of the marks looked for anywhere
+    int anywhere_byte_count;
+};
+
+void mark_list_of(const kind_mark &mark, int *list, unsigned char *first)
+{
+    *first = static_cast<unsigned char>(mark.text[0]);
     switch (mark.place) {
-    case AT_START: return starts_with(line, mark.text);
-    case AT_START_NOCASE: return starts_with_nocase(line, mark.text);
-    case WHOLE_LINE: return equals(line, mark.text);
-    case ANYWHERE: return contains(line, mark.text);
+    case AT_START:
+    case WHOLE_LINE: *list = LIST_AT_START; break;
+    case AT_START_NOCASE:
+        *list = LIST_NOCASE_START;
+        *first = static_cast<unsigned char>(lower_of(mark.text[0]));
+        break;
+    case ANYWHERE: *list = LIST_ANYWHERE; break;
+    }
+}
+
+void make_mark_buckets(mark_buckets *b)
+{
+    std::memset(b, 0, sizeof *b);
+    int list = 0;
+    unsigned char first = 0;
+    // Count the marks of each first byte, turn the counts into starts, then place the marks.
+    for (size_t m = 0; m < MARK_COUNT; ++m) {
+        b->lengths[m] = static_cast<uint16_t>(std::strlen(MARKS[m].text));
+        mark_list_of(MARKS[m], &list, &first);
+        ++b->begin[list][first + 1];
+    }
+    for (int l = 0; l < LIST_COUNT; ++l)
+        for (int c = 0; c < 256; ++c) b->begin[l][c + 1] = static_cast<uint16_t>(b->begin[l][c + 1] + b->begin[l][c]);
+    uint16_t next[LIST_COUNT][256];
+    for (int l = 0; l < LIST_COUNT; ++l) std::memcpy(next[l], b->begin[l], sizeof next[l]);
+    for (size_t m = 0; m < MARK_COUNT; ++m) {
+        mark_list_of(MARKS[m], &list, &first);
+        b->order[list][next[list][first]++] = static_cast<uint16_t>(m);
+    }
+    for (int c = 0; c < 256; ++c)
+        if (b->begin[LIST_ANYWHERE][c + 1] > b->begin[LIST_ANYWHERE][c])
+            b->anywhere_bytes[b->anywhere_byte_count++] = static_cast<unsigned char>(c);
+}
+
+// `length` is the mark's text length.
+bool mark_found(const text_line &line, const byte_set &bytes, const kind_mark &mark, size_t length)
+{
+    if (length == 0 || length > line.length) return false;
+    const char first = mark.text[0];
+    switch (mark.place) {
+    case AT_START: return line.start[0] == first && std::memcmp(line.start, mark.text, length) == 0;
+    case AT_START_NOCASE: return lower_of(line.start[0]) == lower_of(first) && starts_with_nocase(line, mark.text);
+    case WHOLE_LINE: return line.length == length && std::memcmp(line.start, mark.text, length) == 0;
+    case ANYWHERE:
+        if (!has_byte(bytes, first)) return false;
+        for (size_t i = 0; i + length <= line.length; ++i)
+            if (line.start[i] == first && std::memcmp(line.start + i, mark.text, length) == 0) return true;
+        return false;
     }
     return false;
 }
@@ -784,6 +1211,14 @@ uint32_t kind_by_marks(const text_view &view)
     // evidence, not many.
     const size_t mark_count = sizeof MARKS / sizeof MARKS[0];
     unsigned char seen[mark_count] = {};
+    // Made on the first judgement; like the text buffers, the lists are the library's own (it judges one
+    // file at a time).
+    static mark_buckets buckets;
+    static bool buckets_made = false;
+    if (!buckets_made) {
+        make_mark_buckets(&buckets);
+        buckets_made = true;
+    }
     // A block of YAML front matter ("---" lines around it) heads many Markdown texts: the text after it
     // decides. A YAML text of several documents is still YAML after its first one.
     size_t from = 0;
@@ -794,14 +1229,46 @@ uint32_t kind_by_marks(const text_view &view)
         while (after < view.line_count && is_blank(view.lines[after])) ++after;
         if (end < view.line_count && after < view.line_count) from = end + 1;
     }
+    // Kinds that share most of their words with others count only with a sign of their own: MATLAB's named
+    // outputs or its "%" comments among statements, Objective-C's class blocks or imports, Modelica's closed
+    // classes.
+    bool matlab_own = false, objc_own = false;
+    int matlab_comments = 0, statements = 0;
     for (size_t i = from; i < view.line_count; ++i) {
         text_line line = trimmed(view.lines[i]);
         if (line.length == 0) continue;
-        for (size_t m = 0; m < mark_count; ++m) {
-            if (seen[m] >= MARK_REPEATS || !mark_found(line, MARKS[m])) continue;
-            ++seen[m];
-            points[MARKS[m].kind] += MARKS[m].points;
+        byte_set bytes;
+        collect_bytes(line, &bytes);
+        // The marks that can start the line, then those whose first byte the line holds somewhere.
+        unsigned char first = static_cast<unsigned char>(line.start[0]);
+        unsigned char first_lower = static_cast<unsigned char>(lower_of(line.start[0]));
+        auto look_for = [&](int list, int byte) {
+            for (uint16_t k = buckets.begin[list][byte]; k < buckets.begin[list][byte + 1]; ++k) {
+                size_t m = buckets.order[list][k];
+                if (seen[m] >= MARK_REPEATS || !mark_found(line, bytes, MARKS[m], buckets.lengths[m])) continue;
+                ++seen[m];
+                points[MARKS[m].kind] += MARKS[m].points;
+            }
+        };
+        look_for(LIST_AT_START, first);
+        look_for(LIST_NOCASE_START, first_lower);
+        for (int k = 0; k < buckets.anywhere_byte_count; ++k)
+            if (has_byte(bytes, static_cast<char>(buckets.anywhere_bytes[k]))) look_for(LIST_ANYWHERE, buckets.anywhere_bytes[k]);
+        // MATLAB's functions name their outputs: "function y = f(x)".
+        if (starts_with(line, "function ")) {
+            size_t k = 9;
+            while (k < line.length && line.start[k] != '(' && line.start[k] != '=') ++k;
+            if (k < line.length && line.start[k] == '=') {
+                points[S_MATLAB] += 4;
+                matlab_own = true;
+            }
         }
+        // MATLAB's statements end with ";" so as not to print their values.
+        if (line.start[0] == '%') ++matlab_comments;
+        if (line.start[line.length - 1] == ';') ++statements;
+        if (starts_with(line, "@interface") || starts_with(line, "@implementation") || starts_with(line, "#import") ||
+            equals(line, "@end") || contains(line, "= [NS") || contains(line, "[[NS"))
+            objc_own = true;
         // Python's block openers: a keyword at the start and a colon at the end.
         const char *openers[] = {"if ", "for ", "while ", "else:", "elif ", "try:", "except", "def ", "class ", "with "};
         if (line.start[line.length - 1] == ':')
@@ -809,11 +1276,19 @@ uint32_t kind_by_marks(const text_view &view)
                 if (starts_with(line, opener)) points[S_PYTHON] += 1;
     }
     score_line_shapes(view, from, points);
+    if (!matlab_own && (matlab_comments == 0 || statements < 2)) points[S_MATLAB] = 0;
+    if (!objc_own) points[S_OBJC] = 0;
+    if (points[S_MODELICA] > 0) {
+        if (modelica_class_closed(view, from)) points[S_MODELICA] += 6;
+        else points[S_MODELICA] = 0;
+    }
     // TypeScript is JavaScript with types: it needs its own marks on top of JavaScript's.
     if (points[S_TS] >= 6 && points[S_JS] >= 4) points[S_TS] += points[S_JS];
     else points[S_TS] = 0;
     // C++ shares C's marks; its own ones decide.
     if (points[S_CPP] >= 6) points[S_CPP] += points[S_C] / 2;
+    // So does Objective-C, whose own marks are its messages and its "@" words.
+    if (points[S_OBJC] >= 8) points[S_OBJC] += points[S_C] / 2;
 
     int best = -1, second = -1;
     for (int k = 0; k < S_COUNT; ++k) {
@@ -868,6 +1343,10 @@ uint32_t judge_text_bytes(const char *bytes, size_t size)
     if (kind == 0) kind = kind_of_catalog(view);
     if (kind == 0) kind = kind_of_records(view);
     if (kind == 0) kind = kind_of_bracket_comment(view);
+    if (kind == 0) kind = kind_of_graph(view);
+    if (kind == 0) kind = kind_of_disc_toc(view);
+    if (kind == 0) kind = kind_of_subtitles(view);
+    if (kind == 0) kind = kind_of_program_text(view);
     if (kind == 0) kind = kind_of_log(view);
     if (kind == 0) kind = kind_by_marks(view);
     // A table only when the words say nothing clear: an SQL dump's INSERT lines also have equal commas.

@@ -1,6 +1,7 @@
 // What kind of text a file holds, from what its text says: program sources, build files, data texts, XML
-// dialects, documentation texts, translation catalogs, messages, patches and logs. Reads at most the first
-// TEXT_JUDGE_READ bytes; a file with a zero byte or many control bytes is not text.
+// dialects, documentation texts, translation catalogs, messages, patches and logs, and the texts of particular
+// programs (graphs, queries, subtitles, disc layouts, profiles). Reads at most the first TEXT_JUDGE_READ bytes;
+// a file with a zero byte or many control bytes is not text.
 #pragma once
 #include <windows.h>
 #include <cstddef>
@@ -65,6 +66,31 @@ const uint32_t TEXT_MBOX = 0x5703;
 const uint32_t TEXT_PATCH = 0x5801;
 const uint32_t TEXT_LOG = 0x5802;
 const uint32_t TEXT_UUENCODE = 0x5803;
+// Kinds scored on the dataset's second text reader (one reader scores at most 50 types): XML dialects of
+// particular programs, texts of programs, subtitles and lists.
+const uint32_t TEXT_GLADE = 0x5901;
+const uint32_t TEXT_JNLP = 0x5902;
+const uint32_t TEXT_SYSTEM_PROFILE = 0x5903;
+const uint32_t TEXT_JSON_SCHEMA = 0x5904;
+const uint32_t TEXT_LINGUIST = 0x5905;
+const uint32_t TEXT_QML = 0x5906;
+const uint32_t TEXT_TXT2TAGS = 0x5907;
+const uint32_t TEXT_OWL = 0x5908;
+const uint32_t TEXT_GRAPHVIZ = 0x5909;
+const uint32_t TEXT_SPARQL = 0x590A;
+const uint32_t TEXT_SAMI = 0x590B;
+const uint32_t TEXT_MICRODVD = 0x590C;
+const uint32_t TEXT_MPL2 = 0x590D;
+const uint32_t TEXT_MPSUB = 0x590E;
+const uint32_t TEXT_SUBVIEWER = 0x590F;
+const uint32_t TEXT_MRML = 0x5910;
+const uint32_t TEXT_NZB = 0x5911;
+const uint32_t TEXT_DIA_SHAPE = 0x5912;
+const uint32_t TEXT_CDRDAO_TOC = 0x5913;
+const uint32_t TEXT_VPN_PROFILE = 0x5914;
+const uint32_t TEXT_OBJC = 0x5915;
+const uint32_t TEXT_MATLAB = 0x5916;
+const uint32_t TEXT_MODELICA = 0x5917;
 
 // The kind code of the first `size` bytes of a file (at most TEXT_JUDGE_READ are looked at).
 uint32_t judge_text_bytes(const char *bytes, size_t size);

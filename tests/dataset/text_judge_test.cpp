@@ -74,7 +74,22 @@ TEST_F(TextJudge, KindsOfTheRealSamples)
         {"latex_pandoc", 0x5503},      {"troff_man_pandoc", 0x5504}, {"po_msginit", 0x5601},
         {"pot_xgettext", 0x5602},      {"eml_received", 0x5701},     {"mbox_python", 0x5703},
         {"patch_diff", 0x5801},        {"log_python_logging", 0x5802}, {"uuencode_classic", 0x5803},
-        // Plain text, HTML5, generic XML and binary files are left to the dataset's other readers.
+        {"glade_gtk3", 0x540E},        {"glade_libglade", 0x5901},   {"glade_libglade_gnome", 0x5901},   {"jnlp_applet", 0x5902},
+        {"spx_hardware", 0x5903},      {"json_schema_gdal", 0x5904}, {"json_schema_2020", 0x5904},
+        {"linguist_lupdate", 0x5905},  {"qml_window", 0x5906},       {"qml_component", 0x5906},
+        {"txt2tags_package", 0x5907},  {"owl_xml_prefixed", 0x5908}, {"graphviz_dot_canon", 0x5909},
+        {"graphviz_gvgen_tree", 0x5909}, {"graphviz_strict_graph", 0x5909}, {"sparql_roqet", 0x590A},
+        {"sparql_titles", 0x590A},     {"sami_captions", 0x590B},    {"sami_lowercase", 0x590B},
+        {"microdvd_frame_rate", 0x590C}, {"mpl2_lines", 0x590D},     {"mpsub_time", 0x590E},
+        {"mpsub_frames", 0x590E},      {"subviewer_information", 0x590F}, {"subviewer_timings", 0x590F},
+        {"mrml_properties", 0x5910},   {"nzb_with_head", 0x5911},    {"dia_shape_optics", 0x5912},
+        {"cdrdao_toc_audio", 0x5913},  {"cdrdao_toc_cd_text", 0x5913}, {"pcf_group_auth", 0x5914},
+        {"pcf_locked", 0x5914},        {"objc_program", 0x5915},     {"objc_view", 0x5915},
+        {"matlab_function", 0x5916},   {"matlab_script", 0x5916},    {"modelica_model", 0x5917},
+        {"modelica_package", 0x5917},
+        // Plain text, HTML5, generic XML and binary files are left to the dataset's other readers; so are the
+        // texts whose first bytes the dataset reads itself (LyX, registry files).
+        {"lyx_article", UNKNOWN},      {"reg_version5_utf16", UNKNOWN}, {"eps_ghostscript", UNKNOWN},
         {"txt_ascii", UNKNOWN},        {"txt_utf8", UNKNOWN},        {"html5_pandoc", UNKNOWN},
         {"xml_catalog", UNKNOWN},      {"png_rgb", UNKNOWN},         {"zip_deflate", UNKNOWN},
     };
@@ -128,7 +143,70 @@ TEST_F(TextJudge, KindsWithAFixedShape)
         {"cmake_bracket_comment", "#[=======================================================================[.rst:\n"
                                   "Module\n------\n\nText of the module.\n#]=======================================================================]\n",
          0x5202},
+        {"bibtex_entry", "@Article{knuth84,\n  author = {Donald Knuth},\n  year = 1984\n}\n", 0x5309},
+        {"python_decorators_are_not_bibtex",
+         "import functools\n\n@functools.cache\ndef f(x):\n    return x\n\n@cache(maxsize=None)\ndef g(x):\n    return x\n\n"
+         "if __name__ == \"__main__\":\n    print(f(1))\n",
+         0x5105},
         {"semicolon_table", "a;b;c\n1;2;3\n4;5;6\n", 0x5301},
+        // XML dialects of particular programs.
+        {"libglade", "<?xml version=\"1.0\"?>\n<glade-interface>\n<widget class=\"GtkWindow\"/>\n</glade-interface>\n",
+         0x5901},
+        {"builder_made_by_glade", "<?xml version=\"1.0\"?>\n<!-- Generated with glade 3.38.2 -->\n<interface/>\n", 0x540E},
+        {"jnlp", "<jnlp spec=\"1.0+\"><information/></jnlp>", 0x5902},
+        {"profiler_plist", "<plist version=\"1.0\"><array><dict><key>_SPCommandLineArguments</key>"
+                           "<array/></dict></array></plist>",
+         0x5903},
+        {"other_plist", "<plist version=\"1.0\"><dict><key>Name</key><string>x</string></dict></plist>", UNKNOWN},
+        {"linguist", "<?xml version=\"1.0\"?>\n<!DOCTYPE TS>\n<TS version=\"2.1\"><context/></TS>\n", 0x5905},
+        {"owl", "<Ontology xmlns=\"http://www.w3.org/2002/07/owl#\" ontologyIRI=\"x\"/>", 0x5908},
+        {"ontology_of_another_language", "<Ontology xmlns=\"http://example.com/other\"/>", UNKNOWN},
+        {"mrml", "<mrml session-id=\"1\"><get-collections/></mrml>", 0x5910},
+        {"nzb", "<nzb xmlns=\"http://www.newzbin.com/DTD/2003/nzb\"><file/></nzb>", 0x5911},
+        {"dia_shape", "<shape xmlns=\"http://www.daa.com.au/~james/dia-shape-ns\"><name>x</name></shape>", 0x5912},
+        {"shape_of_another_language", "<shape><name>x</name></shape>", UNKNOWN},
+        {"sami_mixed_case", "<Sami>\n<Body><Sync Start=0><P>x\n</Body>\n</Sami>\n", 0x590B},
+        // JSON schemas against documents that only point to their schema.
+        {"json_schema", "{\"$schema\": \"http://json-schema.org/draft-07/schema#\", \"type\": \"object\"}", 0x5904},
+        {"json_pointing_to_schema", "{\"$schema\": \"https://json.schemastore.org/tsconfig\", \"type\": 1}", 0x5303},
+        {"json_array_of_schemas", "[{\"$schema\": \"http://json-schema.org/schema\", \"type\": \"x\"}]", 0x5303},
+        // Graphs, discs, subtitles and the texts of programs.
+        {"graph_after_comments", "// made by hand\n/* two\n lines */\n# one more\ndigraph G {\n a -> b;\n}\n", 0x5909},
+        {"graph_brace_on_next_line", "strict graph\n{\n a -- b\n}\n", 0x5909},
+        {"graph_with_quoted_name", "digraph \"build steps\" {\n a -> b\n}\n", 0x5909},
+        {"graph_assigned_in_a_program", "# the nodes\ngraph = {\n    'a': ['b'],\n}\n", UNKNOWN},
+        {"timings_in_a_table", "00:00:01.00,00:00:02.00,ok\nx\n00:00:03.00,00:00:04.00,ok\ny\n", UNKNOWN},
+        {"graph_in_prose", "graph theory is the study of graphs.\nIt has many uses.\nThe end.\n", UNKNOWN},
+        {"disc_toc", "// made by hand\nCD_ROM\n\nTRACK MODE1\nDATAFILE \"data.iso\"\n", 0x5913},
+        {"disc_mode_without_tracks", "CD_DA\nsome words\nmore words\n", UNKNOWN},
+        {"microdvd", "{0}{25}one\n{30}{}two\n", 0x590C},
+        {"microdvd_one_line", "{0}{25}one\nplain words\n", UNKNOWN},
+        // Nearly every line timed: four of five lines is enough, three of four is not; one line is too little.
+        {"microdvd_four_of_five", "{0}{25}one\n{30}{40}two\n{50}{60}three\n{70}{80}four\nby hand\n", 0x590C},
+        {"microdvd_three_of_four", "{0}{25}one\n{30}{40}two\n{50}{60}three\nby hand\n", UNKNOWN},
+        {"microdvd_single_line", "{0}{25}one\n", UNKNOWN},
+        {"mpl2_four_of_five", "[0][25]one\n[30][40]two\n[50][60]three\n[70][80]four\nby hand\n", 0x590D},
+        {"mpl2_three_of_four", "[0][25]one\n[30][40]two\n[50][60]three\nby hand\n", UNKNOWN},
+        {"mpl2", "[0][25]one\n[30][50]two\n", 0x590D},
+        {"mpl2_without_start", "[][25]one\n[][50]two\n", UNKNOWN},
+        {"subviewer", "[INFORMATION]\n[TITLE]x\n[END INFORMATION]\n", 0x590F},
+        {"subviewer_timing_lines", "00:00:01.00,00:00:02.00\none\n\n00:00:03.00,00:00:04.00\ntwo\n", 0x590F},
+        // SubViewer: a timing line for every four lines at least (timing, two lines of text, empty line).
+        {"subviewer_one_in_four", "00:00:01.00,00:00:02.00\na\nb\nc\n00:00:03.00,00:00:04.00\nd\ne\nf\n", 0x590F},
+        {"subviewer_one_in_five", "00:00:01.00,00:00:02.00\na\nb\nc\nd\n00:00:03.00,00:00:04.00\ne\nf\ng\nh\n",
+         UNKNOWN},
+        {"mpsub_single_timing", "FORMAT=TIME\n\n0 1.5\none\n", UNKNOWN},
+        {"mpsub", "FORMAT=TIME\n\n0 1.5\none\n\n1 2\ntwo\n", 0x590E},
+        {"numbers_without_format", "0 1.5\none\n\n1 2\ntwo\n", UNKNOWN},
+        {"vpn_profile", "[main]\r\nHost=vpn.example.com\r\nAuthType=1\r\nGroupName=x\r\n", 0x5914},
+        {"ini_with_main_section", "[main]\nhost = example.com\nuser = admin\nport = 8080\n; comment\n", 0x5306},
+        {"txt2tags_setting", "Title\nAuthor\n\n%!encoding: utf-8\n= Part =\n", 0x5907},
+        {"qml", "import QtQuick 2.0\n\nItem {\n    width: 10\n}\n", 0x5906},
+        {"qml_shebang", "#!/usr/bin/env qml\nimport QtQuick 2.0\n", 0x5906},
+        {"qt_import_without_object", "import QtQuick 2.0\nwidth: 10\n", UNKNOWN},
+        {"sparql", "SELECT ?s WHERE { ?s ?p ?o }\n", 0x590A},
+        {"turtle_with_prefix", "PREFIX ex: <http://example.com/>\nex:a ex:b ex:c .\nex:d ex:e ex:f .\n", UNKNOWN},
+        {"prose_asking", "ask DB not to stop\nwhere {it} goes\nwhat ?x means\n", UNKNOWN},
         {"uneven_table", "a,b,c\n1,2\n4,5,6\n", UNKNOWN},
     };
     for (const auto &c : cases) EXPECT_EQ(judge_text(c.name, c.text), c.kind) << c.name;
@@ -152,6 +230,22 @@ TEST_F(TextJudge, KindsByTheirWords)
                              "CREATE TABLE u(a INTEGER, b VARCHAR(10));\n",
          0x510F},
         {"typescript_needs_javascript", "interface A { x: string; y: number; }\n", UNKNOWN},
+        {"objective_c_messages",
+         "#include <Foundation/Foundation.h>\n\nint main(void)\n{\n  id pool = [NSAutoreleasePool new];\n"
+         "  NSString *s = [NSString stringWithUTF8String: \"x\"];\n  [pool release];\n  return 0;\n}\n",
+         0x5915},
+        {"objective_c", "#import <Foundation/Foundation.h>\n\n@interface A : NSObject\n- (void)run;\n@end\n", 0x5915},
+        {"matlab", "function y = twice(x)\n% TWICE  Doubles x.\nif nargin < 1, x = 1; end\ny = 2 * x;\nend\n", 0x5916},
+        {"modelica", "model Tank\n  parameter Real area = 1;\n  Real level;\nequation\n  der(level) = 1 / area;\nend Tank;\n",
+         0x5917},
+        {"python_properties_are_not_objective_c",
+         "class A:\n    @property\n    def x(self):\n        return self._x\n\n    @property\n    def y(self):\n"
+         "        return self._y\n",
+         0x5105},
+        {"percent_lines_without_statements", "% substitute /a/b/\n% delete\n% yank a\nendfunction\nend\n", UNKNOWN},
+        {"modelica_words_without_a_closed_class",
+         "model Tank\n  parameter Real area = 1;\n  Real level;\nequation\n  der(level) = 1 / area;\nend Other;\n", UNKNOWN},
+        {"postscript_comments", "%!PS-Adobe-3.0\n%%Title: x\n%%Pages: 1\n%%EndComments\nshowpage\n", UNKNOWN},
         {"one_line", "hello\n", UNKNOWN},
         {"prose", "This is a letter.\nIt has a few lines of words,\nand nothing else.\n", UNKNOWN},
     };
@@ -165,6 +259,10 @@ TEST_F(TextJudge, BinaryEmptyAndHostileFiles)
     std::string long_line(50000, 'a');
     std::string many_lines;
     for (int i = 0; i < 3000; ++i) many_lines += "x\n";
+    // Every line opens a Modelica class that none closes: each is looked for in the lines after it.
+    std::string unclosed_classes;
+    for (int i = 0; i < 3000; ++i) unclosed_classes += "model m" + std::to_string(i) + "\n  Real x;\n";
+    std::string long_class_name = "model " + std::string(300, 'n') + "\nequation\nend " + std::string(300, 'n') + ";\n";
     std::string controls = "text" + std::string(40, '\x01') + "more text\n";
     const struct {
         const char *name;
@@ -178,6 +276,10 @@ TEST_F(TextJudge, BinaryEmptyAndHostileFiles)
         {"one_long_line", long_line, UNKNOWN},
         {"many_short_lines", many_lines, UNKNOWN},
         {"shebang_only", "#!", UNKNOWN},
+        {"unclosed_classes", unclosed_classes, UNKNOWN},
+        {"long_class_name", long_class_name, UNKNOWN},
+        {"quoted_graph_name_never_closed", "digraph \"never closed {\n", UNKNOWN},
+        {"schema_key_cut_off", "{\"$schema\"", 0x5303},  // a JSON text cut short, naming no meta-schema
         {"open_tag_only", "<", UNKNOWN},
     };
     for (const auto &c : cases) EXPECT_EQ(judge_text(c.name, c.bytes), c.kind) << c.name;

@@ -475,10 +475,6 @@ for lump_name, lump in lumps:
     wad_data += lump
 save("sample.wad", b"PWAD" + struct.pack("<ii", len(lumps), 12 + len(wad_data)) + wad_data + wad_directory)
 
-# T602 document: dot commands at the start of lines (code table 0, Kamenicky; margins, page length), then the
-# text, lines ended by CR LF.
-save("letter.602", b"@CT 0\r\n@LM 1\r\n@RM 60\r\n@PL 60\r\n@MT 3\r\n@MB 3\r\n@PO 0\r\n"
-     + b"Quodra sample letter.\r\nA second line.\r\n")
 PYTHON
 
 documented="written by this script from the format's documentation"
@@ -507,5 +503,4 @@ put stuffit_classic sit "$documented" sample.sit
 put zoo_stored zoo "$documented" sample.zoo
 put cso_xorriso_image cso "$documented (of an ISO image made by xorriso)" tiny.cso
 put wad_patch wad "$documented" sample.wad
-put t602_letter 602 "$documented" letter.602
 cd "$work"
