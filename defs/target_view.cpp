@@ -27,8 +27,35 @@ void take_head(target_view *view, HANDLE file)
     view->head_length = read_through_handle(file, 0, view->head, TARGET_BLOCK_SIZE);
 }
 
-HANDLE any_open_handle(const target_view *view)
+HANDLE open_for_reading(const char *path)
 {
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                       nullptr);
+}
+
+HANDLE open_for_shared_reading(const char *path)
+{
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The handle reads go through; a view whose handles were closed for a judge library opens the file again
+// the way it was opened first. INVALID_HANDLE_VALUE when that fails.
+HANDLE any_open_handle(target_view *view)
+{
+    if (view->state == 2) {
+        view->file = open_for_reading(view->path);
+        if (view->file == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
+        view->state = 1;
+        if (view->shared_state == 2) {
+            view->shared_file = view->file;
+            view->shared_state = 1;
+        }
+    } else if (view->state != 1 && view->shared_state == 2) {
+        view->shared_file = open_for_shared_reading(view->path);
+        if (view->shared_file == INVALID_HANDLE_VALUE) return INVALID_HANDLE_VALUE;
+        view->shared_state = 1;
+    }
     return view->state == 1 ? view->file : view->shared_file;
 }
 
@@ -54,16 +81,24 @@ void end_target_view(target_view *view)
     start_target_view(view, view->path);
 }
 
+void close_target_handles(target_view *view)
+{
+    if (view->shared_file != INVALID_HANDLE_VALUE && view->shared_file != view->file) CloseHandle(view->shared_file);
+    if (view->file != INVALID_HANDLE_VALUE) CloseHandle(view->file);
+    view->file = INVALID_HANDLE_VALUE;
+    view->shared_file = INVALID_HANDLE_VALUE;
+    if (view->state == 1) view->state = 2;
+    if (view->shared_state == 1) view->shared_state = 2;
+}
+
 int target_view_readable(target_view *view)
 {
     if (view->state == 0) {
-        if (view->path != nullptr)
-            view->file = CreateFileA(view->path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (view->path != nullptr) view->file = open_for_reading(view->path);
         view->state = view->file == INVALID_HANDLE_VALUE ? -1 : 1;
-        if (view->state == 1 && view->shared_state != 1) take_head(view, view->file);
+        if (view->state == 1 && view->shared_state != 1 && view->shared_state != 2) take_head(view, view->file);
     }
-    return view->state == 1;
+    return view->state == 1 || view->state == 2;
 }
 
 int target_view_shared_readable(target_view *view)
@@ -72,19 +107,19 @@ int target_view_shared_readable(target_view *view)
         // Opened for reading with others reading, it is open for the C runtime's sharing as well.
         if (target_view_readable(view)) {
             view->shared_file = view->file;
-        } else if (view->path != nullptr) {
-            view->shared_file = CreateFileA(view->path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+            view->shared_state = view->state;
+        } else {
+            if (view->path != nullptr) view->shared_file = open_for_shared_reading(view->path);
             if (view->shared_file != INVALID_HANDLE_VALUE) take_head(view, view->shared_file);
+            view->shared_state = view->shared_file == INVALID_HANDLE_VALUE ? -1 : 1;
         }
-        view->shared_state = view->shared_file == INVALID_HANDLE_VALUE ? -1 : 1;
     }
-    return view->shared_state == 1;
+    return view->shared_state == 1 || view->shared_state == 2;
 }
 
 int read_target_at(target_view *view, long long position, unsigned char *buffer, int count)
 {
-    if (view->state != 1 && view->shared_state != 1) return 0;
+    if (view->state != 1 && view->state != 2 && view->shared_state != 1 && view->shared_state != 2) return 0;
     if (position < 0 || count <= 0 || position >= view->size) return 0;
     long long left = view->size - position;
     int wanted = left < count ? static_cast<int>(left) : count;
@@ -98,6 +133,7 @@ int read_target_at(target_view *view, long long position, unsigned char *buffer,
         return wanted;
     }
     HANDLE file = any_open_handle(view);
+    if (file == INVALID_HANDLE_VALUE) return 0;
     if (wanted > TARGET_BLOCK_SIZE / 2) return read_through_handle(file, position, buffer, wanted);
     // A short read: the block around it is read and kept, for the probes that look near the same place.
     long long start = position - position % (TARGET_BLOCK_SIZE / 2);

@@ -9,7 +9,8 @@ const int TARGET_BLOCK_SIZE = 4096;
 struct target_view {
     const char *path;
     // The scorer's open (others may only read) and the signature's (others may also write); the second is
-    // the first when that one succeeded. 0 not tried yet, 1 open, -1 cannot be opened.
+    // the first when that one succeeded. 0 not tried yet, 1 open, -1 cannot be opened, 2 opened before and
+    // closed while a judge library had the file (opened again when bytes not kept are read).
     int state;
     HANDLE file;
     int shared_state;
@@ -26,6 +27,9 @@ struct target_view {
 void start_target_view(target_view *view, const char *path);
 // Closes what the view opened.
 void end_target_view(target_view *view);
+// Closes the view's handles but keeps what it has read (the size, the first bytes, the last block), so a
+// judge library can open the file as it likes and the readers after it need no new open for those bytes.
+void close_target_handles(target_view *view);
 // 1 when the target can be opened for reading while others only read (the scorer's open).
 int target_view_readable(target_view *view);
 // 1 when it can be opened for reading while others may also write (the C runtime's open).

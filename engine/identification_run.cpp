@@ -75,8 +75,9 @@ void judge_plugin(run_state *run, const loaded_definition &next, const plugin_he
     if (header.flags & DEFINITION_FLAG_SIGNATURE) {
         compute_signature_in(nullptr, &run->view, "", options, judgement, 1);
     } else if (header.flags & DEFINITION_FLAG_JUDGE_LIBRARY) {
-        // The library opens the target as it likes: the run holds no handle of it meanwhile.
-        end_target_view(&run->view);
+        // The library opens the target as it likes: the run holds no handle of it meanwhile, but keeps the
+        // bytes it has read.
+        close_target_handles(&run->view);
         int dictionary = next.kind == KIND_DICTIONARY_ENTRY;
         // Only the record counts; the binding's result is not looked at.
         call_judge_library_in(&run->snapshot->judges, nullptr, g_app_config.addin_folder, next.path, header,

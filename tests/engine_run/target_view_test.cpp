@@ -163,4 +163,39 @@ TEST_F(TargetViewTest, UnopenableAndReopened)
     end_target_view(&view);
 }
 
+// Handles closed while a judge library has the file: the bytes kept are read without the file, bytes past
+// them open it again (the other engine may hold it meanwhile), and a file gone by then reads as nothing
+// while what was kept still reads.
+TEST_F(TargetViewTest, HandlesClosedForAJudgeKeepWhatWasRead)
+{
+    for (int shared = 0; shared <= 1; shared++) {
+        SCOPED_TRACE(shared ? "shared open" : "scorer's open");
+        target_view view;
+        start_target_view(&view, path.c_str());
+        ASSERT_EQ(1, shared ? target_view_shared_readable(&view) : target_view_readable(&view));
+        close_target_handles(&view);
+        // Nobody holds the file now: it can be opened without sharing.
+        HANDLE exclusive = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, exclusive);
+        unsigned char buffer[8];
+        EXPECT_EQ(1, target_view_readable(&view));
+        EXPECT_EQ(1, target_view_shared_readable(&view));
+        EXPECT_EQ(8, read_target_at(&view, TARGET_BLOCK_SIZE - 8, buffer, 8));
+        EXPECT_EQ(0, std::memcmp(buffer, &bytes[TARGET_BLOCK_SIZE - 8], 8));
+        // Past the head while the exclusive handle is open: no bytes.
+        EXPECT_EQ(0, read_target_at(&view, TARGET_BLOCK_SIZE, buffer, 8));
+        CloseHandle(exclusive);
+        EXPECT_EQ(8, read_target_at(&view, TARGET_BLOCK_SIZE, buffer, 8));
+        EXPECT_EQ(0, std::memcmp(buffer, &bytes[TARGET_BLOCK_SIZE], 8));
+        // Gone after another close: the kept block and head still read, other bytes do not.
+        close_target_handles(&view);
+        ASSERT_TRUE(DeleteFileA(path.c_str()));
+        EXPECT_EQ(8, read_target_at(&view, TARGET_BLOCK_SIZE, buffer, 8));
+        EXPECT_EQ(8, read_target_at(&view, 0, buffer, 8));
+        EXPECT_EQ(0, read_target_at(&view, FILE_SIZE - 8, buffer, 8));
+        end_target_view(&view);
+        ASSERT_EQ(1, write_file_bytes(path, bytes));
+    }
+}
+
 }  // namespace
