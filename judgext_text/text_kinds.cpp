@@ -1360,7 +1360,17 @@ uint32_t judge_text_bytes(const char *bytes, size_t size)
 uint32_t judge_text_kind(HANDLE file)
 {
     static char buffer[TEXT_JUDGE_READ];
+    // The dataset asks twice for every text (its types fill two definitions): the answer is a function of
+    // the bytes read alone, so the same bytes as last time get the last answer without a second reading.
+    static char last_bytes[TEXT_JUDGE_READ];
+    static DWORD last_size = 0;
+    static uint32_t last_kind = 0;
     DWORD got = 0;
     if (!ReadFile(file, buffer, static_cast<DWORD>(sizeof buffer), &got, nullptr)) return TEXT_UNKNOWN;
-    return judge_text_bytes(buffer, got);
+    if (last_kind != 0 && got == last_size && std::memcmp(buffer, last_bytes, got) == 0) return last_kind;
+    uint32_t kind = judge_text_bytes(buffer, got);
+    std::memcpy(last_bytes, buffer, got);
+    last_size = got;
+    last_kind = kind;
+    return kind;
 }

@@ -286,3 +286,23 @@ TEST_F(TextJudge, BinaryEmptyAndHostileFiles)
 }
 
 }  // namespace
+
+namespace {
+
+// The library remembers its last answer for the same bytes: a text rewritten in place to the same size with
+// other words, or cut one byte short, or a second file of the first one's bytes, each gets its own answer.
+TEST_F(TextJudge, TheLastAnswerOnlyForTheSameBytes)
+{
+    const std::string python = "import os\n\ndef main():\n    print(os.getcwd())\n\nif __name__ == '__main__':\n    main()\n";
+    std::string shell = "#!/bin/sh\n" + std::string(python.size() - 10, '#');
+    ASSERT_EQ(python.size(), shell.size());
+    const uint32_t python_kind = judge_text("same_place", python);
+    EXPECT_EQ(0x5105u, python_kind);
+    EXPECT_EQ(0x5106u, judge_text("same_place", shell));
+    EXPECT_EQ(python_kind, judge_text("same_place", python));
+    EXPECT_EQ(python_kind, judge_text("other_place", python));
+    EXPECT_EQ(UNKNOWN, judge_text("same_place", python.substr(0, 1)));
+    EXPECT_EQ(UNKNOWN, judge_text("same_place", ""));
+}
+
+}  // namespace
