@@ -197,6 +197,11 @@ std::vector<crafted_case> crafted_cases()
         {"utf16", file_with(12, {{0, "\xff\xfe" "a"}, {4, "b"}}), "TXT", "UTF-16"},
         {"node_script", text_file("#!/usr/bin/env node\nconsole.log(1)\n"), "JS", ""},
         {"amr_not_script", file_with(32, {{0, "#!AMR\n"}}), "AMR", ""},
+        {"voc", file_with(64, {{0, "Creative Voice File\x1a"}}), "VOC", ""},
+        // A licence that opens with the same word is a text.
+        {"creative_commons", text_file("Creative Commons Legal Code\n\nCC0 1.0 Universal\n\n    CREATIVE COMMONS "
+                                       "CORPORATION IS NOT A LAW FIRM AND DOES NOT PROVIDE\n"),
+         "TXT", ""},
     };
 }
 
