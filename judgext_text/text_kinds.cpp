@@ -1229,6 +1229,32 @@ uint32_t kind_by_marks(const text_view &view)
         while (after < view.line_count && is_blank(view.lines[after])) ++after;
         if (end < view.line_count && after < view.line_count) from = end + 1;
     }
+    // A Python module often opens with a docstring written in reStructuredText or Markdown: the code after
+    // it decides, and the docstring itself is Python's evidence.
+    size_t docstring = first_content_line(view);
+    if (from == 0 && docstring < view.line_count) {
+        text_line t = trimmed(view.lines[docstring]);
+        size_t skip = 0;
+        while (skip < t.length && skip < 2 && (t.start[skip] == 'r' || t.start[skip] == 'u' || t.start[skip] == 'b'))
+            ++skip;
+        const char *quote = nullptr;
+        if (t.length >= skip + 3 && std::memcmp(t.start + skip, "\"\"\"", 3) == 0) quote = "\"\"\"";
+        if (t.length >= skip + 3 && std::memcmp(t.start + skip, "'''", 3) == 0) quote = "'''";
+        if (quote != nullptr) {
+            text_line rest = {t.start + skip + 3, t.length - skip - 3};
+            size_t end = docstring;
+            if (!contains(rest, quote)) {
+                end = docstring + 1;
+                while (end < view.line_count && !contains(view.lines[end], quote)) ++end;
+            }
+            size_t after = end + 1;
+            while (after < view.line_count && is_blank(view.lines[after])) ++after;
+            if (end < view.line_count && after < view.line_count) {
+                from = after;
+                points[S_PYTHON] += 2;
+            }
+        }
+    }
     // Kinds that share most of their words with others count only with a sign of their own: MATLAB's named
     // outputs or its "%" comments among statements, Objective-C's class blocks or imports, Modelica's closed
     // classes.

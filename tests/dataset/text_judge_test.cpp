@@ -223,6 +223,16 @@ TEST_F(TextJudge, KindsByTheirWords)
         {"markdown_after_front_matter",
          "---\ntitle: x\n---\n\n# Title\n\nText with a [link](http://example.com).\n\n## Part\n\n```\ncode\n```\n", 0x5501},
         {"yaml_documents", "---\nname: one\nsize: 1\n---\nname: two\nsize: 2\nowner: x\ncolor: red\n", 0x5304},
+        // A module docstring in reStructuredText, then the code: the code decides.
+        {"python_after_its_docstring",
+         "\"\"\"\nLinear algebra\n==============\n\nFunctions\n---------\n\n.. autosummary::\n   :toctree: generated/\n\n"
+         "   norm\n   solve\n\n\"\"\"\nfrom . import linalg\nfrom .linalg import *\n\n__all__ = linalg.__all__.copy()\n\n"
+         "def test(label='fast'):\n    import numpy\n    if label is None:\n        return None\n    return numpy.test(label)\n",
+         0x5105},
+        {"rst_without_a_docstring",
+         "Linear algebra\n==============\n\nFunctions\n---------\n\n.. autosummary::\n   :toctree: generated/\n\n"
+         "   norm\n   solve\n",
+         0x5502},
         {"comments_are_not_headings", "# comment\n# another comment\n# a third one\nx = 1\ny = 2\n", UNKNOWN},
         {"toml_against_ini", "[server]\nhost = \"example.com\"\nports = [80, 443]\nenabled = true\n", 0x5305},
         {"ini_against_toml", "[server]\nhost = example.com\nuser = admin\nport = 8080\n; comment\n", 0x5306},
