@@ -293,22 +293,29 @@ void set_target(const bulk_program &program, const std::string &target)
     SendMessageA(GetDlgItem(program.window, TARGET_EDIT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
 }
 
+// Starts the program, names target in its target box, opens the dialog, expects `shown` as its folder and
+// changes the *.bin files of that folder to *.png.
+void change_bin_to_png_from(bulk_program *program, const std::string &target, const std::string &shown)
+{
+    ASSERT_TRUE(start_window(program));
+    set_target(*program, target);
+    HWND dialog = open_bulk_dialog(*program);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ(shown, dialog_item_text(dialog, FOLDER_NAME));
+    fill(dialog, "bin", "png");
+    press(dialog, RUN);
+    EXPECT_TRUE(wait_closed(dialog));
+    EXPECT_EQ(0, close_program(program));
+}
+
 TEST(BulkChangeDialog, OpensOnATargetFileAndWorksOnItsFolder)
 {
     bulk_program program = make_bulk_program("bulk_on_file");
     write_file_text(program.files + "a.bin", "a");
     write_file_text(program.files + "b.bin", "b");
     write_file_text(program.files + "c.txt", "c");
-    ASSERT_TRUE(start_window(&program));
-    set_target(program, program.files + "a.bin");
-    HWND dialog = open_bulk_dialog(program);
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ("files", dialog_item_text(dialog, FOLDER_NAME));
-    fill(dialog, "bin", "png");
-    press(dialog, RUN);
-    EXPECT_TRUE(wait_closed(dialog));
+    change_bin_to_png_from(&program, program.files + "a.bin", "files");
     EXPECT_EQ((std::vector<std::string>{"a.png", "b.png", "c.txt"}), names_in(program.files));
-    EXPECT_EQ(0, close_program(&program));
 }
 
 // A file at the root of a drive: the folder shown is the drive with its "\", and the run changes the
@@ -328,16 +335,8 @@ TEST(BulkChangeDialog, OpensOnAFileAtADriveRootAndWorksOnTheRoot)
     write_file_text(root + "c.txt", "c");
     CreateDirectoryA((root + "d.bin").c_str(), nullptr);
     bulk_program program = make_bulk_program("bulk_drive_root");
-    ASSERT_TRUE(start_window(&program));
-    set_target(program, root + "a.bin");
-    HWND dialog = open_bulk_dialog(program);
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(root, dialog_item_text(dialog, FOLDER_NAME));
-    fill(dialog, "bin", "png");
-    press(dialog, RUN);
-    EXPECT_TRUE(wait_closed(dialog));
+    change_bin_to_png_from(&program, root + "a.bin", root);
     EXPECT_EQ((std::vector<std::string>{"a.png", "b.png", "c.txt", "d.bin"}), names_in(root));
-    EXPECT_EQ(0, close_program(&program));
 }
 
 TEST(BulkChangeDialog, ExtensionsOfSixCharactersAreRefusedAndFiveAreTaken)
