@@ -1308,6 +1308,10 @@ uint32_t kind_by_marks(const text_view &view)
         if (modelica_class_closed(view, from)) points[S_MODELICA] += 6;
         else points[S_MODELICA] = 0;
     }
+    // A licence tag in a "#" comment heads scripts and sources, never a Markdown text (which would hide it
+    // in an HTML comment): its "#" lines are comments, not headings.
+    for (size_t i = from; i < view.line_count && i < from + 5; ++i)
+        if (starts_with(trimmed(view.lines[i]), "# SPDX-License-Identifier:")) points[S_MARKDOWN] = 0;
     // TypeScript is JavaScript with types: it needs its own marks on top of JavaScript's.
     if (points[S_TS] >= 6 && points[S_JS] >= 4) points[S_TS] += points[S_JS];
     else points[S_TS] = 0;

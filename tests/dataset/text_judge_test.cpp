@@ -234,6 +234,11 @@ TEST_F(TextJudge, KindsByTheirWords)
          "   norm\n   solve\n",
          0x5502},
         {"comments_are_not_headings", "# comment\n# another comment\n# a third one\nx = 1\ny = 2\n", UNKNOWN},
+        // Comments between blank lines look like headings, but a licence tag says they are comments.
+        {"licence_tagged_comments_are_not_headings",
+         "# SPDX-License-Identifier: GPL-2.0-or-later\n\n# Copyright 2011, Someone\n\n# Slots\nslots = {}\n"
+         "overrides = set()\n",
+         UNKNOWN},
         {"toml_against_ini", "[server]\nhost = \"example.com\"\nports = [80, 443]\nenabled = true\n", 0x5305},
         {"ini_against_toml", "[server]\nhost = example.com\nuser = admin\nport = 8080\n; comment\n", 0x5306},
         {"sql_before_table", "INSERT INTO t VALUES(1,'a');\nINSERT INTO t VALUES(2,'b');\nINSERT INTO t VALUES(3,'c');\n"
