@@ -539,7 +539,7 @@ struct run_watch {
     std::vector<int> positions;      // the progress bar's position, each time it answered in time
     std::vector<std::string> texts;  // the remaining-time texts read
     int unanswered = 0;              // reads that the dialog did not answer within a second
-    int range_high = -1;             // the progress bar's upper limit, read once
+    int range_high = -1;             // the progress bar's upper limit, read once the run has begun
 };
 
 // Reads the dialog's progress bar and remaining-time text every 100 ms until it closes, pressing "実行"
@@ -552,11 +552,12 @@ run_watch watch_run(HWND dialog)
     for (int read = 0; IsWindow(dialog) && read < 6000; read++) {
         DWORD_PTR position = 0;
         DWORD_PTR high = 0;
-        if (watch.range_high < 0 &&
-            SendMessageTimeoutA(progress, PBM_GETRANGE, FALSE, 0, SMTO_NORMAL, 1000, &high) != 0)
-            watch.range_high = static_cast<int>(high);
         if (SendMessageTimeoutA(progress, PBM_GETPOS, 0, 0, SMTO_NORMAL, 1000, &position) != 0) {
             watch.positions.push_back(static_cast<int>(position));
+            // The bar keeps its default range until the run has listed its files and taken the first step.
+            if (watch.range_high < 0 && position > 0 &&
+                SendMessageTimeoutA(progress, PBM_GETRANGE, FALSE, 0, SMTO_NORMAL, 1000, &high) != 0)
+                watch.range_high = static_cast<int>(high);
         } else if (IsWindow(dialog)) {
             watch.unanswered++;
         }
