@@ -103,14 +103,16 @@ int identify_one(const karvoc_options &options, dataset_snapshot *snapshot, cons
         write_problem(err, path, "this path cannot be handed to the identification engine");
         return -1;
     }
-    if (!engine_can_read(engine_path)) {
-        write_problem(err, path, "cannot be read");
-        return -1;
-    }
     identification_result result;
     std::memset(&result, 0, sizeof result);
     if (!identify_target_in(snapshot, engine_path.c_str(), 1, &result)) {
         write_problem(err, path, "the path is too long");
+        return -1;
+    }
+    // The run tells whether it got the file open; only a run that never needed its bytes leaves it to
+    // an open of our own.
+    if (result.target_opened == 0 || (result.target_opened < 0 && !engine_can_read(engine_path))) {
+        write_problem(err, path, "cannot be read");
         return -1;
     }
     if (options.json) write_output_utf8(out, format_json_line(path, result));

@@ -81,6 +81,12 @@ void end_target_view(target_view *view)
     start_target_view(view, view->path);
 }
 
+int target_view_open_outcome(const target_view *view)
+{
+    if (view->state == 1 || view->state == 2 || view->shared_state == 1 || view->shared_state == 2) return 1;
+    return view->shared_state == -1 ? 0 : -1;
+}
+
 void close_target_handles(target_view *view)
 {
     if (view->shared_file != INVALID_HANDLE_VALUE && view->shared_file != view->file) CloseHandle(view->shared_file);

@@ -27,6 +27,9 @@ struct target_view {
 void start_target_view(target_view *view, const char *path);
 // Closes what the view opened.
 void end_target_view(target_view *view);
+// 1 when one of the view's opens succeeded, 0 when every open it tried failed and the open for shared
+// reading was among them, -1 when it has not tried that far.
+int target_view_open_outcome(const target_view *view);
 // Closes the view's handles but keeps what it has read (the size, the first bytes, the last block), so a
 // judge library can open the file as it likes and the readers after it need no new open for those bytes.
 void close_target_handles(target_view *view);

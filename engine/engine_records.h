@@ -18,4 +18,6 @@ struct identification_result {
     float second_score;
     float third_score;
     char first_comment[RESULT_COMMENT_SIZE];
+    // Whether the run got the target open: 1 it read it, 0 no open succeeded, -1 no reader needed its bytes.
+    int target_opened;
 };

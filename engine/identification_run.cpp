@@ -236,6 +236,7 @@ int identify_target_in(dataset_snapshot *snapshot, const char *path, int quiet, 
         if (judgement.result_a != record.expect_a || judgement.result_b != record.expect_b) continue;
         if (add_scored_candidate(&run, record.key_id)) break;
     }
+    result->target_opened = target_view_open_outcome(&run.view);
     end_target_view(&run.view);
     finish_run(&run);
     return 1;

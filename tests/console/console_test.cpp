@@ -332,3 +332,33 @@ TEST_F(KarvocFolder, UnopenableFilesAreReportedOnStandardErrorOnly)
 }
 
 }  // namespace
+
+namespace {
+
+// A run that never needs the file's bytes (its one record names a definition no file carries) cannot tell
+// whether the file opens: karvoc finds out itself, so a locked file is still reported and an open one listed.
+TEST_F(KarvocFolder, FileNoReaderOpenedIsStillCheckedBeforeItsLine)
+{
+    write_one_type_dataset(folder);
+    ASSERT_TRUE(write_definition_file(folder + "one.dat", make_dataset_file({{9, 1, 1, 1}})));
+    ASSERT_TRUE(write_file_text(folder + "open.bin", "QDRA"));
+    ASSERT_TRUE(write_file_text(folder + "held.bin", "QDRA"));
+    HANDLE held = CreateFileA((folder + "held.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::string out, err;
+    EXPECT_EQ(KARVOC_SOME_UNIDENTIFIED, run_into_file(folder, {folder + "open.bin"}, 1, &out, &err));
+    EXPECT_EQ(folder + "open.bin\t???\t0.0\t???\t0.0\t???\t0.0\tNone\n", out);
+    // Named in a folder, the held file passes the argument check and reaches the identification.
+    std::string files = folder + "only_held\\";
+    ASSERT_TRUE(CreateDirectoryA(files.c_str(), nullptr));
+    CloseHandle(held);
+    ASSERT_TRUE(MoveFileA((folder + "held.bin").c_str(), (files + "held.bin").c_str()));
+    held = CreateFileA((files + "held.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ(KARVOC_BAD_USAGE, run_into_file(folder, {files}, 1, &out, &err));
+    CloseHandle(held);
+    EXPECT_EQ("", out);
+    EXPECT_NE(std::string::npos, err.find("karvoc: " + files + "held.bin: cannot be read\n")) << err;
+}
+
+}  // namespace
