@@ -63,17 +63,21 @@ int codes_match(const char *codes, const char *form_a, const char *form_b, DWORD
     return std::memcmp(codes, form_a, length) == 0 || std::memcmp(codes, form_b, length) == 0;
 }
 
-// Walks the codec table; the stream codes are read again for every row, the compression code for every row
-// that asks for it.
+// Walks the codec table with the stream codes read once and the compression code read when a row first
+// asks for it: the file does not change while it is judged, so one reading answers every row.
 uint32_t judge_video_codec(HANDLE file)
 {
-    char buffer[STREAM_CODES_LENGTH + 1];
+    char stream[STREAM_CODES_LENGTH + 1];
+    char compression[COMPRESSION_LENGTH + 1];
+    int compression_read = 0;
+    read_codes_at(file, STREAM_CODES_OFFSET, STREAM_CODES_LENGTH, stream);
     for (const codec_row &row : CODEC_TABLE) {
-        read_codes_at(file, STREAM_CODES_OFFSET, STREAM_CODES_LENGTH, buffer);
-        if (!codes_match(buffer, row.stream_lower, row.stream_upper, STREAM_CODES_LENGTH)) continue;
+        if (!codes_match(stream, row.stream_lower, row.stream_upper, STREAM_CODES_LENGTH)) continue;
         if (row.compression_upper == nullptr) return row.code;
-        read_codes_at(file, COMPRESSION_OFFSET, COMPRESSION_LENGTH, buffer);
-        if (codes_match(buffer, row.compression_upper, row.compression_lower, COMPRESSION_LENGTH)) return row.code;
+        if (!compression_read) read_codes_at(file, COMPRESSION_OFFSET, COMPRESSION_LENGTH, compression);
+        compression_read = 1;
+        if (codes_match(compression, row.compression_upper, row.compression_lower, COMPRESSION_LENGTH))
+            return row.code;
     }
     return CODEC_UNKNOWN;
 }
@@ -81,7 +85,7 @@ uint32_t judge_video_codec(HANDLE file)
 }  // namespace
 
 const judge_identity JUDGE_IDENTITY = {JUDGEXT_LIBRARY_ID, "SP Judge for KRVFB (1)", "Velmar", 1.0f, "β", 1, 1,
-                                      FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL};
+                                      FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, 0};
 
 uint32_t judge_opened_target(HANDLE file)
 {
