@@ -7,6 +7,71 @@
 namespace {
 
 const uint8_t JUDGE_SWITCH_ON = 1;
+const DWORD REPEAT_WINDOW_MS = 1000;  // how long after a judgement its answer may be repeated
+// A file last written this long before a judgement cannot be written again without its time changing: the
+// coarsest clocks that stamp files (FAT's two seconds) tick well within it. 100-ns units.
+const ULONGLONG SETTLED_AGE = 4ull * 10000000ull;
+
+// The last judgement, by the file it was made on.
+struct last_judgement {
+    int kept;
+    char path[PATH_SIZE];
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    DWORD made_at;
+    uint32_t code;
+};
+
+last_judgement g_last;
+
+int same_attributes(const WIN32_FILE_ATTRIBUTE_DATA &a, const WIN32_FILE_ATTRIBUTE_DATA &b)
+{
+    return a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+           CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0 &&
+           CompareFileTime(&a.ftCreationTime, &b.ftCreationTime) == 0 &&
+           a.dwFileAttributes == b.dwFileAttributes;
+}
+
+ULONGLONG ticks_of(const FILETIME &time)
+{
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Written long enough ago that a later writing would show in its time.
+int settled(const WIN32_FILE_ATTRIBUTE_DATA &attributes)
+{
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULONGLONG written = ticks_of(attributes.ftLastWriteTime);
+    return ticks_of(now) > written && ticks_of(now) - written >= SETTLED_AGE;
+}
+
+// Opens and judges the target; 0 when it cannot be opened.
+int judge_target(const char *target_path, uint32_t *code)
+{
+    WIN32_FILE_ATTRIBUTE_DATA attributes;
+    int known = JUDGE_IDENTITY.repeat_last_answer &&
+                GetFileAttributesExA(target_path, GetFileExInfoStandard, &attributes) &&
+                std::strlen(target_path) < sizeof g_last.path;
+    if (known && g_last.kept && std::strcmp(g_last.path, target_path) == 0 &&
+        GetTickCount() - g_last.made_at < REPEAT_WINDOW_MS && same_attributes(g_last.attributes, attributes)) {
+        *code = g_last.code;
+        return 1;
+    }
+    g_last.kept = 0;
+    HANDLE file = CreateFileA(target_path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              JUDGE_IDENTITY.open_flags, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 0;
+    *code = judge_opened_target(file);
+    CloseHandle(file);
+    if (known && settled(attributes)) {
+        copy_text(g_last.path, sizeof g_last.path, target_path);
+        g_last.attributes = attributes;
+        g_last.made_at = GetTickCount();
+        g_last.code = *code;
+        g_last.kept = 1;
+    }
+    return 1;
+}
 
 }  // namespace
 
@@ -47,11 +112,8 @@ extern "C" int32_t WINAPI CalculateJudgeID(
     }
     if (header.option_mode != JUDGE_SWITCH_ON) return 1;  // judging switched off: the caller's cleared record stands
     if (target_path == nullptr || record == nullptr) return 0;
-    HANDLE file = CreateFileA(target_path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              JUDGE_IDENTITY.open_flags, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return 0;
-    uint32_t code = judge_opened_target(file);
-    CloseHandle(file);
+    uint32_t code = 0;
+    if (!judge_target(target_path, &code)) return 0;
     record->result_a = 0;
     record->result_b = code;
     return 1;

@@ -16,6 +16,9 @@ struct judge_identity {
     int warn_on_foreign_header;
     // Opening flags for the target besides shared read of an existing file.
     DWORD open_flags;
+    // 1: a call for the same path moments after the last, the file's size and times unchanged, gets the last
+    // answer without opening the file (a dataset may ask one library twice in one identification).
+    int repeat_last_answer;
 };
 
 // Defined by each library: who it is, and the result_b code of an opened target (result_a is 0).

@@ -11,7 +11,7 @@ const uint16_t TEXT_JUDGE_ID = 40003;
 
 // A header meant for another library is declined without a message: this library has no window to show one.
 const judge_identity JUDGE_IDENTITY = {TEXT_JUDGE_ID, "Text Judge for KRVFB", "Quodra", 1.0f, "", 1, 0,
-                                      FILE_ATTRIBUTE_NORMAL};
+                                      FILE_ATTRIBUTE_NORMAL, 1};
 
 uint32_t judge_opened_target(HANDLE file)
 {

@@ -321,3 +321,60 @@ TEST_F(TextJudge, TheLastAnswerOnlyForTheSameBytes)
 }
 
 }  // namespace
+
+namespace {
+
+// Sets the file's last write time to age_seconds before now.
+bool make_older(const std::string &path, double age_seconds)
+{
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER when;
+    when.LowPart = now.dwLowDateTime;
+    when.HighPart = now.dwHighDateTime;
+    when.QuadPart -= static_cast<ULONGLONG>(age_seconds * 1e7);
+    FILETIME written = {when.LowPart, when.HighPart};
+    bool set = SetFileTime(file, nullptr, nullptr, &written) != 0;
+    CloseHandle(file);
+    return set;
+}
+
+// A dataset asks the library twice in one identification; the second call for a file written at least four
+// seconds before, coming within a second of the first, gets the first answer without opening the file. A
+// younger file could be written again within its clock's tick, so it is always read. A file held by another
+// opener between the calls shows which calls opened it.
+TEST_F(TextJudge, ARepeatedCallForASettledFileIsAnsweredWithoutOpeningIt)
+{
+    const std::string python = "import os\n\ndef main():\n    print(os.getcwd())\n\nif __name__ == '__main__':\n    main()\n";
+    struct {
+        double age_seconds;
+        DWORD wait_ms;
+        bool answered;
+    } cases[] = {{3.8, 0, false}, {4.2, 0, true}, {3600, 0, true}, {3600, 1100, false}};
+    int n = 0;
+    for (const auto &c : cases) {
+        std::string path = folder + "settled" + std::to_string(n++) + ".txt";
+        ASSERT_TRUE(write_file_text(path, python));
+        ASSERT_TRUE(make_older(path, c.age_seconds));
+        EXPECT_EQ(0x5105u, judge(path)) << path;
+        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        Sleep(c.wait_ms);
+        int32_t returned = -1;
+        uint32_t kind = judge(path, TEXT_JUDGE_ID, 1, &returned);
+        CloseHandle(held);
+        EXPECT_EQ(c.answered ? 1 : 0, returned) << path;
+        EXPECT_EQ(c.answered ? 0x5105u : 0u, kind) << path;
+    }
+    // A settled file written again at the same size is read again, whatever the window.
+    std::string path = folder + "rewritten.txt";
+    ASSERT_TRUE(write_file_text(path, python));
+    ASSERT_TRUE(make_older(path, 3600));
+    EXPECT_EQ(0x5105u, judge(path));
+    ASSERT_TRUE(write_file_text(path, "#!/bin/sh\n" + std::string(python.size() - 10, '#')));
+    EXPECT_EQ(0x5106u, judge(path));
+}
+
+}  // namespace
