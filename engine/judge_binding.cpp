@@ -20,6 +20,36 @@ template <typename F> F library_function(HMODULE library, const char *name)
     return reinterpret_cast<F>(reinterpret_cast<void *>(GetProcAddress(library, name)));
 }
 
+// A judge library may keep state from one call to the next (ours keep their read buffers), so no library is
+// entered by two threads at once: each loaded module has a lock, made at its first call and kept for the
+// process's life. Modules past the table's end share its last lock.
+const int MODULE_LOCK_COUNT = 32;
+
+struct module_lock {
+    HMODULE module;
+    CRITICAL_SECTION lock;
+};
+
+module_lock g_module_locks[MODULE_LOCK_COUNT];
+int g_module_lock_count = 0;
+volatile LONG g_module_table_busy = 0;
+
+CRITICAL_SECTION *lock_of_module(HMODULE module)
+{
+    while (InterlockedCompareExchange(&g_module_table_busy, 1, 0) != 0) Sleep(0);
+    int found = -1;
+    for (int i = 0; i < g_module_lock_count && found < 0; i++)
+        if (g_module_locks[i].module == module) found = i;
+    if (found < 0 && g_module_lock_count < MODULE_LOCK_COUNT) {
+        found = g_module_lock_count++;
+        g_module_locks[found].module = module;
+        InitializeCriticalSection(&g_module_locks[found].lock);
+    }
+    if (found < 0) found = MODULE_LOCK_COUNT - 1;
+    InterlockedExchange(&g_module_table_busy, 0);
+    return &g_module_locks[found].lock;
+}
+
 // Shown even in a quiet run: the user must learn why the library was not used.
 void show_length_rule_warning(HWND owner)
 {
@@ -63,7 +93,10 @@ void probe_library(HWND owner, judge_library_slot *slot)
     if (entry == nullptr) return;
     judge_library_info info;
     std::memset(&info, 0, sizeof info);
+    CRITICAL_SECTION *lock = lock_of_module(slot->module);
+    EnterCriticalSection(lock);
     slot->answered = entry(owner, &info) != 0;
+    LeaveCriticalSection(lock);
     slot->library_id = info.library_id;
 }
 
@@ -76,10 +109,13 @@ int judge_with_library(HWND owner, judge_library_slot *slot, const char *definit
     if (calculate == nullptr) return JUDGE_LIBRARY_FAILED;
     uint32_t w[JUDGE_HEADER_WORDS];
     split_header_words(header, w);
+    CRITICAL_SECTION *lock = lock_of_module(slot->module);
+    EnterCriticalSection(lock);
     int32_t judged = calculate(owner, definition_path, w[0], w[1], w[2], w[3], w[4], w[5], w[6], w[7], w[8], w[9],
                                w[10], w[11], w[12], w[13], w[14], w[15], w[16], w[17], w[18], w[19], w[20], w[21],
                                target_path, judgement, static_cast<uint32_t>(entry_number),
                                static_cast<uint32_t>(dictionary_flag));
+    LeaveCriticalSection(lock);
     if (judged == 0) return JUDGE_DECLINED;
     judgement->definition_id = header.definition_id;
     return JUDGE_JUDGED;

@@ -130,6 +130,52 @@ TEST_F(JudgeBinding, SetLoadsEachLibraryOnceForManyJudgements)
     EXPECT_EQ(0, set.listed);
 }
 
+namespace {
+
+struct judging_thread {
+    const char *folder;
+    plugin_header header;
+    int judged;  // judgements that came back judged
+};
+
+DWORD WINAPI judge_ten_times(LPVOID parameter)
+{
+    judging_thread *thread = static_cast<judging_thread *>(parameter);
+    judge_library_set set;
+    std::memset(&set, 0, sizeof set);
+    for (int i = 0; i < 10; i++) {
+        judgement_record record;
+        thread->judged += call_judge_library_in(&set, nullptr, thread->folder, "D:\\defs\\codec.plg", thread->header,
+                                                "D:\\movie.avi", &record, 0, 0) == JUDGE_JUDGED;
+    }
+    release_judge_library_set(&set);
+    return 0;
+}
+
+}  // namespace
+
+// Threads judging with sets of their own share the one loaded module; a library may keep state between its
+// calls, so they never meet inside it, however long each call stays.
+TEST_F(JudgeBinding, ThreadsNeverMeetInsideALibrary)
+{
+    add_judge("judge_right");
+    SetEnvironmentVariableA("QUODRA_JUDGE_HOLD_MS", "3");
+    judging_thread threads[3] = {{folder.c_str(), header, 0}, {folder.c_str(), header, 0}, {folder.c_str(), header, 0}};
+    HANDLE handles[3];
+    for (int t = 0; t < 3; t++) handles[t] = CreateThread(nullptr, 0, judge_ten_times, &threads[t], 0, nullptr);
+    WaitForMultipleObjects(3, handles, TRUE, INFINITE);
+    for (HANDLE handle : handles) CloseHandle(handle);
+    SetEnvironmentVariableA("QUODRA_JUDGE_HOLD_MS", nullptr);
+    for (const judging_thread &thread : threads) EXPECT_EQ(10, thread.judged);
+    int judged = 0, overlaps = 0;
+    for (const std::string &line : log_lines()) {
+        judged += line.rfind("judge A1", 0) == 0;
+        overlaps += line.rfind("overlap", 0) == 0;
+    }
+    EXPECT_EQ(30, judged);
+    EXPECT_EQ(0, overlaps);
+}
+
 // A set asked for another folder lets the first folder's libraries go and lists the new one.
 TEST_F(JudgeBinding, SetFollowsTheFolderItIsAskedFor)
 {

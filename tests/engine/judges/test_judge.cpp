@@ -4,6 +4,7 @@
 #include "judge_interface.h"
 #include <cstdio>
 #include <cstdarg>
+#include <cstdlib>
 
 namespace {
 
@@ -46,6 +47,12 @@ extern "C" int32_t WINAPI TestJudgeCalculate(
     uint32_t w14, uint32_t w15, uint32_t w16, uint32_t w17, uint32_t w18, uint32_t w19, uint32_t w20, uint32_t w21,
     const char *target_path, judgement_record *record, uint32_t entry_number, uint32_t dictionary_flag)
 {
+    // A call that finds another inside is logged; QUODRA_JUDGE_HOLD_MS keeps each call inside that long.
+    static volatile LONG inside = 0;
+    if (InterlockedIncrement(&inside) > 1) log_line("overlap %X", JUDGE_MARK);
+    char hold[16];
+    DWORD held = GetEnvironmentVariableA("QUODRA_JUDGE_HOLD_MS", hold, sizeof hold);
+    if (held > 0 && held < sizeof hold) Sleep(static_cast<DWORD>(std::atoi(hold)));
     const uint32_t words[JUDGE_HEADER_WORDS] = {w0, w1, w2, w3, w4, w5, w6, w7, w8, w9, w10,
                                                 w11, w12, w13, w14, w15, w16, w17, w18, w19, w20, w21};
     plugin_header header;
@@ -54,6 +61,7 @@ extern "C" int32_t WINAPI TestJudgeCalculate(
              entry_number, dictionary_flag, header.definition_id, header.option_mode, header.name);
     record->result_a = JUDGE_MARK;
     record->result_b = 0x1234;
+    InterlockedDecrement(&inside);
     return JUDGE_CALCULATE_RESULT;
 }
 #endif
