@@ -15,19 +15,28 @@
 namespace {
 
 HANDLE g_report_handle = nullptr;
+// While a file is identified, what the engine reports joins that file's outcome (UTF-8), written just before
+// its line; outside an identification it is written at once.
+thread_local std::string *t_file_reports = nullptr;
+
+void report_line(const std::string &cp932_line)
+{
+    if (t_file_reports != nullptr) *t_file_reports += cp932_to_utf8(cp932_line);
+    else write_console_text(g_report_handle, cp932_line);
+}
 
 // karvo shows a message without an owner window only when it must be seen (always); the others are silent
 // there, and so here: a lookup that finds no option plug-ins is no problem.
 int message_to_report_handle(HWND, const char *text, const char *caption, UINT, int always)
 {
     if (!always) return 0;
-    write_console_text(g_report_handle, std::string("karvoc: ") + caption + ": " + text + "\n");
+    report_line(std::string("karvoc: ") + caption + ": " + text + "\n");
     return 0;
 }
 
 void diagnostic_to_report_handle(const char *text)
 {
-    write_console_text(g_report_handle, std::string("karvoc: ") + text + "\n");
+    report_line(std::string("karvoc: ") + text + "\n");
 }
 
 const report_sink KARVOC_REPORT_SINK = {message_to_report_handle, nullptr, diagnostic_to_report_handle};
@@ -86,38 +95,148 @@ void write_problem(HANDLE err, const std::string &path, const char *what)
     write_console_utf8(err, "karvoc: " + path + ": " + what + "\n");
 }
 
-// Identifies one readable file and writes its line; returns 1 when it got a candidate, 0 when none,
-// -1 when it could not be identified at all.
-int identify_one(const karvoc_options &options, dataset_snapshot *snapshot, const std::string &path,
-                 output_stream *out, HANDLE err)
+// One file's identification, made on any thread and written by the run in the files' order.
+struct file_outcome {
+    std::string line;      // the result line (UTF-8), empty when the file was not identified
+    std::string reports;   // lines for standard error (UTF-8), written before the line
+    int code;              // 1 a candidate, 0 none, -1 not identified at all
+    LONG done;             // set (interlocked) once the rest is filled
+};
+
+void note_problem(file_outcome *outcome, const std::string &path, const char *what)
 {
+    outcome->reports += "karvoc: " + path + ": " + what + "\n";
+    outcome->code = -1;
+}
+
+// Identifies one file into its outcome: the line and code, or the problem that kept it from a line.
+void identify_one(const karvoc_options &options, dataset_snapshot *snapshot, const std::string &path,
+                  file_outcome *outcome)
+{
+    t_file_reports = &outcome->reports;
+    outcome->code = -1;
     // The file's ANSI path by the rule: its own name when exact, else its short form; the line still shows
     // its real name.
     char system_path[PATH_SIZE];
-    if (!system_path_from_wide(utf8_to_wide(path).c_str(), system_path, sizeof system_path)) {
-        write_problem(err, path, "has no name in the ANSI code page and no short name, so it cannot be identified");
-        return -1;
-    }
     std::string engine_path;
-    if (!engine_path_for(system_path, &engine_path)) {
-        write_problem(err, path, "this path cannot be handed to the identification engine");
-        return -1;
-    }
     identification_result result;
     std::memset(&result, 0, sizeof result);
-    if (!identify_target_in(snapshot, engine_path.c_str(), 1, &result)) {
-        write_problem(err, path, "the path is too long");
-        return -1;
+    if (!system_path_from_wide(utf8_to_wide(path).c_str(), system_path, sizeof system_path)) {
+        note_problem(outcome, path, "has no name in the ANSI code page and no short name, so it cannot be identified");
+    } else if (!engine_path_for(system_path, &engine_path)) {
+        note_problem(outcome, path, "this path cannot be handed to the identification engine");
+    } else if (!identify_target_in(snapshot, engine_path.c_str(), 1, &result)) {
+        note_problem(outcome, path, "the path is too long");
+    } else if (result.target_opened == 0 || (result.target_opened < 0 && !engine_can_read(engine_path))) {
+        // The run tells whether it got the file open; only a run that never needed its bytes leaves it to
+        // an open of our own.
+        note_problem(outcome, path, "cannot be read");
+    } else {
+        if (options.json) outcome->line = format_json_line(path, result);
+        else outcome->line = path + cp932_to_utf8(format_result_line("", result, options.tsv));
+        outcome->code = std::strcmp(result.first_extension, "???") != 0;
     }
-    // The run tells whether it got the file open; only a run that never needed its bytes leaves it to
-    // an open of our own.
-    if (result.target_opened == 0 || (result.target_opened < 0 && !engine_can_read(engine_path))) {
-        write_problem(err, path, "cannot be read");
-        return -1;
+    t_file_reports = nullptr;
+}
+
+// The files of one argument, shared by the threads that identify them: each takes the next file not taken.
+struct file_queue {
+    const karvoc_options *options;
+    const std::vector<std::string> *files;
+    file_outcome *outcomes;
+    volatile LONG next;
+    HANDLE progress;              // set after every file
+    dataset_snapshot *snapshot;   // the run's snapshot, for the first thread
+};
+
+struct queue_worker {
+    file_queue *queue;
+    int first;                    // uses the run's snapshot; the others take their own
+};
+
+void identify_from_queue(file_queue *queue, dataset_snapshot *snapshot)
+{
+    const LONG count = static_cast<LONG>(queue->files->size());
+    for (LONG i = InterlockedIncrement(&queue->next) - 1; i < count; i = InterlockedIncrement(&queue->next) - 1) {
+        identify_one(*queue->options, snapshot, (*queue->files)[i], &queue->outcomes[i]);
+        InterlockedExchange(&queue->outcomes[i].done, 1);
+        if (queue->progress != nullptr) SetEvent(queue->progress);
     }
-    if (options.json) write_output_utf8(out, format_json_line(path, result));
-    else write_output_utf8(out, path + cp932_to_utf8(format_result_line("", result, options.tsv)));
-    return std::strcmp(result.first_extension, "???") != 0;
+}
+
+DWORD WINAPI identify_queued_files(LPVOID parameter)
+{
+    const queue_worker *worker = static_cast<const queue_worker *>(parameter);
+    file_queue *queue = worker->queue;
+    if (worker->first) {
+        identify_from_queue(queue, queue->snapshot);
+        return 0;
+    }
+    // Each thread keeps its own snapshot (its loaded definitions are its own); one that cannot be had, or a
+    // run without one, leaves the files to the first thread.
+    if (queue->snapshot == nullptr) return 0;
+    dataset_snapshot *own = take_dataset_snapshot(g_app_config);
+    if (own == nullptr) return 0;
+    identify_from_queue(queue, own);
+    release_dataset_snapshot(own);
+    return 0;
+}
+
+// How many threads identify a folder's files: one per processor the process may run on, at most four,
+// never more than files.
+int thread_count_for(const karvoc_options &options, size_t files)
+{
+    int count = options.threads;
+    if (count <= 0) {
+        DWORD_PTR mine = 0, system = 0;
+        count = 0;
+        if (GetProcessAffinityMask(GetCurrentProcess(), &mine, &system))
+            for (; mine != 0; mine &= mine - 1) count++;
+        count = std::min(std::max(count, 1), 4);
+    }
+    if (static_cast<size_t>(count) > files) count = static_cast<int>(files);
+    return std::max(count, 1);
+}
+
+void write_outcome(const file_outcome &outcome, output_stream *out, HANDLE err)
+{
+    if (!outcome.reports.empty()) write_console_utf8(err, outcome.reports);
+    if (!outcome.line.empty()) write_output_utf8(out, outcome.line);
+}
+
+// Identifies the files, on several threads when there are several files and processors, and writes each
+// file's reports and line in the files' order as soon as the files before it are written. Adds the
+// outcomes to the run's flags.
+void identify_files(const karvoc_options &options, dataset_snapshot *snapshot, const std::vector<std::string> &files,
+                    output_stream *out, HANDLE err, int *bad_argument, int *unidentified)
+{
+    if (files.empty()) return;
+    std::vector<file_outcome> outcomes(files.size());
+    file_queue queue = {&options, &files, outcomes.data(), 0, nullptr, snapshot};
+    int threads = thread_count_for(options, files.size());
+    std::vector<HANDLE> started;
+    std::vector<queue_worker> workers(static_cast<size_t>(threads));
+    if (threads > 1) queue.progress = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    for (int t = 0; t < threads && queue.progress != nullptr; t++) {
+        workers[t] = queue_worker{&queue, t == 0};
+        HANDLE thread = CreateThread(nullptr, 0, identify_queued_files, &workers[t], 0, nullptr);
+        if (thread == nullptr) break;
+        started.push_back(thread);
+    }
+    // Without threads (one file, one processor, or none could be started) this thread does the work.
+    if (started.empty()) identify_from_queue(&queue, snapshot);
+    for (size_t i = 0; i < files.size(); i++) {
+        // Every file is filled: the first thread ends only when none is left to take.
+        while (InterlockedCompareExchange(&outcomes[i].done, 0, 0) == 0) WaitForSingleObject(queue.progress, INFINITE);
+        write_outcome(outcomes[i], out, err);
+        if (outcomes[i].code < 0) *bad_argument = 1;
+        if (outcomes[i].code == 0) *unidentified = 1;
+    }
+    for (HANDLE thread : started) {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+    if (queue.progress != nullptr) CloseHandle(queue.progress);
 }
 
 }  // namespace
@@ -243,6 +362,8 @@ int engine_path_for(const std::string &path, std::string *engine_path)
 int run_karvoc(const karvoc_options &options, HANDLE out_handle, HANDLE err)
 {
     install_karvoc_reporting(err);
+    // Worked out here, before any thread of the run asks for it.
+    program_folder();
     // One snapshot of the dataset for the whole run, and one buffered stream for its lines.
     dataset_snapshot *snapshot = take_dataset_snapshot(g_app_config);
     if (snapshot == nullptr) write_console_text(err, "karvoc: the dataset cannot be held in memory\n");
@@ -263,11 +384,7 @@ int run_karvoc(const karvoc_options &options, HANDLE out_handle, HANDLE err)
             write_problem(err, target, "cannot be read");
             bad_argument = 1;
         }
-        for (const std::string &file : files) {
-            int outcome = identify_one(options, snapshot, file, out, err);
-            if (outcome < 0) bad_argument = 1;
-            if (outcome == 0) unidentified = 1;
-        }
+        identify_files(options, snapshot, files, out, err, &bad_argument, &unidentified);
     }
     flush_output_stream(out);
     release_dataset_snapshot(snapshot);

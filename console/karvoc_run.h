@@ -15,6 +15,7 @@ struct karvoc_options {
     int json;                           // one JSON object per line
     int recursive;                      // folder arguments include their subfolders
     int help;
+    int threads;                        // threads that identify a folder's files; 0: one per processor, up to 4
     std::vector<std::string> targets;   // files and folders, UTF-8 (karvoc reads the wide command line)
 };
 
@@ -44,7 +45,8 @@ void install_karvoc_reporting(HANDLE err);
 // when that has no "-o". 0 when no usable form exists (or the path is too long for the engine).
 int engine_path_for(const std::string &path, std::string *engine_path);
 
-// Identifies every target with the dataset of g_app_config, writing lines to out and problems to err;
+// Identifies every target with the dataset of g_app_config, writing lines to out and problems to err in the
+// files' order (a folder's files are identified on several threads, each with its own dataset snapshot);
 // returns the exit code. Each file reaches the engine by its ANSI path under the rule of system_names.h
 // and its line shows its real name; a file refused by the rule or that cannot be opened is reported on err
 // only, and makes the code KARVOC_BAD_USAGE.

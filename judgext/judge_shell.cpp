@@ -21,7 +21,8 @@ struct last_judgement {
     uint32_t code;
 };
 
-last_judgement g_last;
+// One per calling thread: a caller identifying on several threads asks for each file from the same thread.
+thread_local last_judgement g_last;
 
 int same_attributes(const WIN32_FILE_ATTRIBUTE_DATA &a, const WIN32_FILE_ATTRIBUTE_DATA &b)
 {

@@ -202,9 +202,10 @@ void write_signature_dataset(const std::string &folder, uint32_t signature, cons
 // Runs karvoc over targets; its output (as written to a file, so UTF-8) and its exit code; err_text, when
 // given, gets what it wrote to standard error.
 int run_into_file(const std::string &folder, const std::vector<std::string> &targets, int tsv, std::string *out,
-                  std::string *err_text = nullptr, int json = 0)
+                  std::string *err_text = nullptr, int json = 0, int threads = 0)
 {
     karvoc_options options = {};
+    options.threads = threads;
     options.tsv = tsv;
     options.json = json;
     options.targets = targets;
@@ -359,6 +360,37 @@ TEST_F(KarvocFolder, FileNoReaderOpenedIsStillCheckedBeforeItsLine)
     CloseHandle(held);
     EXPECT_EQ("", out);
     EXPECT_NE(std::string::npos, err.find("karvoc: " + files + "held.bin: cannot be read\n")) << err;
+}
+
+}  // namespace
+
+namespace {
+
+// A folder's files are identified on several threads, each with a dataset snapshot of its own; the lines, the
+// problems and what the engine reports for each file come out in the files' order, as with one thread.
+TEST_F(KarvocFolder, ThreadsKeepTheFilesOrderAndWhatEachFileReports)
+{
+    write_one_type_dataset(folder);
+    ASSERT_TRUE(write_definition_file(folder + "one.dat", make_dataset_file({{9, 1, 1, 1}, {7, 0x51445241u, 0, 1}})));
+    ASSERT_TRUE(write_file_text(folder + "plug-in\\broken.dic", "not a dictionary"));
+    std::string files = folder + "files\\";
+    ASSERT_TRUE(CreateDirectoryA(files.c_str(), nullptr));
+    for (int i = 10; i < 50; i++)
+        ASSERT_TRUE(write_file_text(files + std::to_string(i), i % 3 == 0 ? "QDRA" : "other bytes"));
+    HANDLE held = CreateFileA((files + "27").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    std::string out_one, err_one, out_three, err_three;
+    int code_one = run_into_file(folder, {files}, 1, &out_one, &err_one, 0, 1);
+    int code_three = run_into_file(folder, {files}, 1, &out_three, &err_three, 0, 3);
+    CloseHandle(held);
+    EXPECT_EQ(KARVOC_BAD_USAGE, code_one);
+    EXPECT_EQ(code_one, code_three);
+    EXPECT_EQ(out_one, out_three);
+    EXPECT_EQ(err_one, err_three);
+    EXPECT_EQ(39, std::count(out_one.begin(), out_one.end(), '\n'));
+    EXPECT_NE(std::string::npos, out_one.find(files + "48\tQDR\t100.0"));
+    EXPECT_NE(std::string::npos, err_one.find("karvoc: " + files + "27: cannot be read\n")) << err_one;
+    EXPECT_NE(std::string::npos, err_one.find("karvoc: [0]")) << err_one;
 }
 
 }  // namespace
