@@ -352,7 +352,7 @@ TEST_F(TextJudge, ARepeatedCallForASettledFileIsAnsweredWithoutOpeningIt)
         double age_seconds;
         DWORD wait_ms;
         bool answered;
-    } cases[] = {{3.8, 0, false}, {4.2, 0, true}, {3600, 0, true}, {3600, 1100, false}};
+    } cases[] = {{3.5, 0, false}, {4.5, 0, true}, {3600, 0, true}, {3600, 1100, false}};
     int n = 0;
     for (const auto &c : cases) {
         std::string path = folder + "settled" + std::to_string(n++) + ".txt";
